@@ -1,0 +1,31 @@
+#include "beamcolumn/tieback.h"
+
+#include <cmath>
+#include <limits>
+
+namespace korvex {
+
+int nearestStation(double stationsFromTop) {
+  // Far beyond any table: give a station no check lets through rather than overflow.
+  if (!(std::fabs(stationsFromTop) < 1.0e9)) return std::numeric_limits<int>::max();
+  return static_cast<int>(std::lround(stationsFromTop));
+}
+
+TiebackSupport convertTieback(const TiebackRecord& record, int unitSystem, double h, double activeWidth) {
+  TiebackSupport support;
+  support.angle = record.angle * 3.1416 / 180.0;
+  const double cosine = std::cos(support.angle);
+  const double axialStiffness = record.modulus * record.area * cosine;
+  if (unitSystem == 1) {
+    support.station = nearestStation(12.0 * record.depth / h);
+    support.spring = axialStiffness / ((12.0 * record.spacing / activeWidth) * (12.0 * record.unbondedLength));
+    support.load = -(activeWidth / (12.0 * record.spacing)) * record.prestress * cosine;
+  } else {
+    support.station = nearestStation(record.depth / h);
+    support.spring = axialStiffness / ((record.spacing / activeWidth) * record.unbondedLength);
+    support.load = -(activeWidth / record.spacing) * record.prestress * cosine;
+  }
+  return support;
+}
+
+}  // namespace korvex

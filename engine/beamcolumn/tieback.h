@@ -1,0 +1,26 @@
+// A tieback (ground anchor) as the wall model sees it: a spring and a prestress load at the
+// station nearest to its anchor head.
+#pragma once
+
+#include "input/input_model.h"
+
+namespace korvex {
+
+struct TiebackSupport {
+  int station = 0;
+  double angle = 0.0;   // inclination below horizontal (radians, pi taken as 3.1416)
+  double spring = 0.0;  // S_t, horizontal stiffness per station (lb/in / kN/m)
+  double load = 0.0;    // Q_t, prestress load per station, negative towards the backfill (lb / kN)
+};
+
+// Nearest integer with halves rounded away from zero, as the station of a depth is taken.
+int nearestStation(double stationsFromTop);
+
+// Converts a tieback record of a block in `unitSystem` (1 English: depth, unbonded length and
+// spacing in feet; 2 SI: metres) for increment length `h` and model width `activeWidth` Wa:
+//   English  S_t = E A cos(theta) / ((12 s / Wa) (12 Lu)),  Q_t = -(Wa / (12 s)) F0 cos(theta)
+//   SI       S_t = E A cos(theta) / ((s / Wa) Lu),          Q_t = -(Wa / s) F0 cos(theta)
+// The caller rejects a spacing or unbonded length that is not positive.
+TiebackSupport convertTieback(const TiebackRecord& record, int unitSystem, double h, double activeWidth);
+
+}  // namespace korvex

@@ -1,0 +1,55 @@
+// The run sequence of one analysis: open the files, analyse every block of the data file in
+// order, and end the run in order, also after a fatal data error.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "beamcolumn/block_results.h"
+#include "control/block_loader.h"
+#include "control/engine.h"
+#include "input/data_reader.h"
+#include "input/record_reader.h"
+#include "report/output_file.h"
+
+namespace korvex {
+
+class AnalysisRun {
+ public:
+  AnalysisRun(const RunFiles& files, const RunOptions& options);
+
+  RunOutcome execute();
+
+ private:
+  // Reads the data file and creates the three output files; on failure the outcome says why.
+  std::optional<RunOutcome> openFiles();
+  // The block loop; throws ErrorStop or InputError on a fatal data error.
+  void analyseBlocks();
+  // Reads, echoes and analyses one block whose title is read; returns its continuation value.
+  int analyseBlock(const std::string& title);
+  // Writes the messages of a fatal data error.
+  void reportErrorStop(const std::vector<std::string>& reportLines, const std::vector<std::string>& consoleLines);
+  // "END OF ANALYSIS", the closing plot records, every file closed.
+  RunOutcome finish();
+  void console(std::string_view line) const;
+
+  RunFiles m_files;
+  RunOptions m_options;
+  RunTime m_time;
+
+  std::unique_ptr<DataReader> m_data;
+  std::unique_ptr<RecordReader> m_records;
+  OutputFile m_report;
+  OutputFile m_plot;
+  OutputFile m_monitor;
+
+  int m_blockCount = 0;      // blocks read so far
+  std::string m_firstTitle;  // heads every block of the report
+  int m_resultSetCount = 1;  // the plot-block flag: result sets announced in the plot file
+  int m_unitSystem = 0;      // of the last block read
+  std::optional<BlockResults> m_lastResults;  // of the last solved block
+  LoadedBlock m_block;
+};
+
+}  // namespace korvex

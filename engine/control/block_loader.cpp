@@ -1,0 +1,311 @@
+#include "control/block_loader.h"
+
+#include <limits>
+#include <string>
+
+#include "control/error_stop.h"
+#include "report/input_echo.h"
+#include "report/plot_records.h"
+#include "report/report_frame.h"
+
+namespace korvex {
+
+namespace {
+
+// Fields of the control line, for messages.
+enum ControlField {
+  kUnitSystemField = 0,
+  kRestraintCountField = 1,
+  kPYModCountField = 3,
+  kEarthPressureModeField = 4,
+  kCurveModeField = 5,
+  kUserCurveCountField = 6,
+  kEICurveCountField = 8,
+  kTiebackCountField = 9,
+};
+
+// Rethrows "STATIONS NOT IN ORDER" from the distribution with the place of the record.
+template <class Distribute>
+int distributeAt(DataPosition at, Distribute distribute) {
+  try {
+    return distribute();
+  } catch (const ErrorStop& stop) {
+    if (stop.reportLines().size() == 1 && stop.reportLines().front() == kStationsNotInOrder)
+      stopWithFixedMessage(kStationsNotInOrder, at);
+    throw;
+  }
+}
+
+}  // namespace
+
+void BlockLoader::checkCount(int value, int capacity, DataPosition at) const {
+  if (value < 0) stopAt("A RECORD COUNT MUST NOT BE NEGATIVE", at);
+  if (value > capacity) stopWithFixedMessage(kTooMuchData, at);
+}
+
+void BlockLoader::checkStation(const LoadedBlock& block, int station, DataPosition at) const {
+  if (!block.tables.holds(station)) {
+    stopAt("STATION " + std::to_string(station) + " LIES OUTSIDE THE WALL MODEL (STATIONS -3 TO " +
+               std::to_string(block.tables.numIncrements + 3) + ")",
+           at);
+  }
+}
+
+void BlockLoader::checkRecord(const LoadedBlock& block, int contd, DataPosition contdAt, int from, DataPosition fromAt,
+                              int to, DataPosition toAt) const {
+  if (contd != 1 && contd != 2) stopAt("CONTD MUST BE 1 OR 2", contdAt);
+  checkStation(block, from, fromAt);
+  checkStation(block, to, toAt);
+}
+
+void BlockLoader::checkGroupClosed(bool segmentOpen) const {
+  if (segmentOpen) stopAt("THE LAST RECORD OF A GROUP MUST HAVE CONTD = 1", DataPosition{m_reader.lastLine(), 0});
+}
+
+void BlockLoader::checkControlLine(const ControlLine& control) {
+  for (std::size_t field = 0; field < m_controlPositions.size(); ++field)
+    m_controlPositions[field] = m_reader.position(field);
+  if (control.unitSystem != 1 && control.unitSystem != 2)
+    stopAt("UNIT SYSTEM MUST BE 1 (ENGLISH) OR 2 (SI)", m_controlPositions[kUnitSystemField]);
+  if (control.earthPressureMode < 0)
+    stopAt("EARTH PRESSURE MODE MUST NOT BE NEGATIVE", m_controlPositions[kEarthPressureModeField]);
+  if (control.pyCurveMode < 0 || control.pyCurveMode > 2)
+    stopAt("P-Y CURVE MODE MUST BE 0, 1 OR 2", m_controlPositions[kCurveModeField]);
+  // Indexed by field of the control line; the unit system and the modes are checked above.
+  const int counts[] = {0, control.restraintCount, control.sectionCount, control.pyModCount, 0, 0,
+                        control.userPYCount, control.stageCount, control.eiCurveCount, control.tiebackCount};
+  for (std::size_t item = 1; item < std::size(counts); ++item) {
+    if (counts[item] < 0) stopAt("A RECORD COUNT MUST NOT BE NEGATIVE", m_controlPositions[item]);
+  }
+  if (control.userPYCount > 0 && control.pyCurveMode == 0)
+    stopAt("USER-SPECIFIED P-Y CURVES NEED P-Y CURVE MODE 1 OR 2", m_controlPositions[kUserCurveCountField]);
+}
+
+void BlockLoader::readRecords(LoadedBlock& block) {
+  readWallLine(block);
+  readRestraints(block);
+  readStiffness(block);
+  readLoads(block);
+  readSpringsAndTiebacks(block);
+  readPYModifications(block);
+  readSpecifiedPressure(block);
+  readSoilData(block);
+  writeEarthPressure(block);
+  if (block.tables.hasDataBeyondToe()) throw ErrorStop(kDataBeyondEnd);
+  readUserCurves(block);
+  readEICurves(block);
+  writeCurveRecords(block);
+}
+
+void BlockLoader::readWallLine(LoadedBlock& block) {
+  const WallLine wall = m_reader.wallLine();
+  block.input.wall = wall;
+  writeWallLine(m_report, wall, block.units);
+  if (wall.numIncrements > kMaxIncrements) stopWithFixedMessage(kTooMuchData, m_reader.position(0));
+  if (wall.numIncrements < 1) stopAt("NUMBER OF INCREMENTS MUST BE AT LEAST 1", m_reader.position(0));
+  if (!(wall.incrementLength > 0.0))
+    stopAt("INCREMENT LENGTH MUST BE GREATER THAN ZERO", m_reader.position(1));
+  block.tables.reset(wall.numIncrements);
+}
+
+void BlockLoader::readRestraints(LoadedBlock& block) {
+  const int count = block.input.control.restraintCount;
+  checkCount(count, kMaxRestraints, m_controlPositions[kRestraintCountField]);
+  writeRestraintsHeading(m_report, count);
+  const int n = block.tables.numIncrements;
+  int previousStation = -1;
+  for (int i = 0; i < count; ++i) {
+    const Restraint restraint = m_reader.restraint();
+    // Stations may not decrease, and the first may not lie above station -1.
+    if (restraint.station < previousStation) stopWithFixedMessage(kStationsNotInOrder, m_reader.position(1));
+    previousStation = restraint.station;
+    writeRestraint(m_report, restraint);
+    if (restraint.caseCode == 1 && restraint.station > n + 1) {
+      stopAt("A SPECIFIED DEFLECTION MUST LIE AT A STATION FROM -1 TO " + std::to_string(n + 1),
+             m_reader.position(1));
+    }
+    if (restraint.caseCode != 1 && (restraint.station < 0 || restraint.station > n)) {
+      stopAt("A SPECIFIED SLOPE MUST LIE AT A STATION FROM 0 TO " + std::to_string(n), m_reader.position(1));
+    }
+    block.input.restraints.push_back(restraint);
+  }
+}
+
+void BlockLoader::readStiffness(LoadedBlock& block) {
+  writeStiffnessHeading(m_report, block.units, block.input.control.sectionCount);
+  GroupDistributor distributor({&block.tables.ei});
+  for (int i = 0; i < block.input.control.sectionCount; ++i) {
+    const StiffnessRecord record = m_reader.stiffness();
+    checkRecord(block, record.contd, m_reader.position(2), record.from, m_reader.position(0), record.to,
+                m_reader.position(1));
+    const int key = distributor.keyFor(record.contd);
+    writeRecordEcho(m_report, key, record.from, record.to, record.contd, EchoValues{record.ei});
+    const double values[] = {record.ei};
+    distributeAt(m_reader.position(1), [&] { return distributor.distribute(record.from, record.to, record.contd, values); });
+    block.input.stiffness.push_back(record);
+  }
+  checkGroupClosed(distributor.segmentOpen());
+}
+
+void BlockLoader::readLoads(LoadedBlock& block) {
+  const int count = m_reader.loadCount();
+  checkCount(count, kMaxLoadRecords, m_reader.position(0));
+  const double h = block.input.wall.incrementLength;
+  StationTables& tables = block.tables;
+  GroupDistributor distributor({&tables.q, &tables.t, &tables.p});
+  for (int i = 0; i < count; ++i) {
+    const LoadRecord record = m_reader.load();
+    checkRecord(block, record.contd, m_reader.position(0), record.from, m_reader.position(1), record.to,
+                m_reader.position(2));
+    const int key = distributor.keyFor(record.contd);
+    writeRecordEcho(m_report, key, record.from, record.to, record.contd,
+                    EchoValues{tables.ei[record.from], record.lateralLoad, 0.0, record.moment, 0.0, record.axialLoad});
+    const double values[] = {record.lateralLoad, record.moment, -record.axialLoad};
+    distributeAt(m_reader.position(2), [&] { return distributor.distribute(record.from, record.to, record.contd, values); });
+    if (record.moment != 0.0) tables.moments.push_back(ConcentratedMoment{record.from, record.moment / (2.0 * h)});
+    block.input.loads.push_back(record);
+  }
+  checkGroupClosed(distributor.segmentOpen());
+}
+
+void BlockLoader::readSpringsAndTiebacks(LoadedBlock& block) {
+  const int count = m_reader.springCount();
+  checkCount(count, std::numeric_limits<int>::max(), m_reader.position(0));
+  StationTables& tables = block.tables;
+  GroupDistributor distributor({&tables.s, &tables.r});
+  for (int i = 0; i < count; ++i) {
+    const SpringRecord record = m_reader.spring();
+    checkRecord(block, record.contd, m_reader.position(2), record.from, m_reader.position(0), record.to,
+                m_reader.position(1));
+    const int key = distributor.keyFor(record.contd);
+    writeRecordEcho(m_report, key, record.from, record.to, record.contd,
+                    EchoValues{tables.ei[record.from], 0.0, record.lateralStiffness, 0.0, record.rotationalStiffness, 0.0});
+    const double values[] = {record.lateralStiffness, record.rotationalStiffness};
+    distributeAt(m_reader.position(1), [&] { return distributor.distribute(record.from, record.to, record.contd, values); });
+    block.input.springs.push_back(record);
+  }
+  checkGroupClosed(distributor.segmentOpen());
+
+  const WallLine& wall = block.input.wall;
+  checkCount(block.input.control.tiebackCount, kMaxTiebacks, m_controlPositions[kTiebackCountField]);
+  for (int i = 0; i < block.input.control.tiebackCount; ++i) {
+    const TiebackRecord record = m_reader.tieback();
+    if (!(record.unbondedLength > 0.0)) stopAt("TIEBACK UNBONDED LENGTH MUST BE GREATER THAN ZERO", m_reader.position(3));
+    if (!(record.spacing > 0.0)) stopAt("TIEBACK SPACING MUST BE GREATER THAN ZERO", m_reader.position(5));
+    const TiebackSupport support =
+        convertTieback(record, block.input.control.unitSystem, wall.incrementLength, wall.activeWidth);
+    checkStation(block, support.station, m_reader.position(0));
+    // A tieback acts as a single-station record (CONTD 1) of the spring group.
+    writeRecordEcho(m_report, distributor.keyFor(1), support.station, support.station, 1,
+                    EchoValues{tables.ei[support.station], support.load, support.spring, 0.0, 0.0, 0.0});
+    tables.s[support.station] += support.spring;
+    tables.q[support.station] += support.load;
+    block.input.tiebacks.push_back(record);
+    block.tiebacks.push_back(support);
+  }
+}
+
+void BlockLoader::readPYModifications(LoadedBlock& block) {
+  const int count = block.input.control.pyModCount;
+  checkCount(count, kMaxPYModifications, m_controlPositions[kPYModCountField]);
+  for (int i = 0; i < count; ++i) block.input.pyModifications.push_back(m_reader.pyModification());
+}
+
+void BlockLoader::readSpecifiedPressure(LoadedBlock& block) {
+  if (block.input.control.earthPressureMode != 1) return;
+  const int count = m_reader.pressurePointCount();
+  checkCount(count, kMaxPressurePoints, m_reader.position(0));
+  for (int i = 0; i < count; ++i) block.input.pressurePoints.push_back(m_reader.pressurePoint());
+}
+
+void BlockLoader::readSoilData(LoadedBlock& block) {
+  BlockInput& input = block.input;
+  if (!input.control.hasSoilData()) return;
+  input.soilData = m_reader.soilDataLine();
+  input.surfaceLoads = m_reader.surfaceLoadLine();
+  const int surcharges = m_reader.surchargeCount();
+  checkCount(surcharges, kMaxSurcharges, m_reader.position(0));
+  for (int i = 0; i < surcharges; ++i) input.surcharges.push_back(m_reader.surcharge());
+  const int layers = m_reader.layerCount();
+  checkCount(layers, kMaxSoilLayers, m_reader.position(0));
+  for (int i = 0; i < layers; ++i) input.layers.push_back(m_reader.soilLayer());
+}
+
+void BlockLoader::writeEarthPressure(LoadedBlock& block) {
+  const BlockInput& input = block.input;
+  if (input.control.earthPressureMode != 1) {
+    // Generated pressure arrives with the soil-profile analysis; no points until then.
+    writePlotPressure(m_plot, {});
+    return;
+  }
+  writeSpecifiedPressure(m_report, block.units, input.pressurePoints);
+  std::vector<PlotPressurePoint> points;
+  points.reserve(input.pressurePoints.size());
+  for (const PressurePoint& point : input.pressurePoints)
+    points.push_back(PlotPressurePoint{point.depth, point.load, point.load, 0.0});
+  writePlotPressure(m_plot, points);
+}
+
+void BlockLoader::readUserCurves(LoadedBlock& block) {
+  const ControlLine& control = block.input.control;
+  if (control.userPYCount <= 0) return;
+  checkCount(control.userPYCount, kMaxCurves, m_controlPositions[kUserCurveCountField]);
+  writeUserCurvesHeading(m_report);
+  const double h = block.input.wall.incrementLength;
+  const double freeHeight = block.input.wall.freeHeight;
+  int previousFlag = 0;
+  for (int i = 0; i < control.userPYCount; ++i) {
+    UserCurve curve = m_reader.userCurveLine();
+    checkCount(curve.pointCount, kMaxCurvePoints, m_reader.position(1));
+    checkStation(block, curve.station, m_reader.position(0));
+    for (int k = 0; k < curve.pointCount; ++k) curve.points.push_back(m_reader.curvePoint());
+
+    // A user curve below the excavation level is chained to the next by interpolation.
+    const int flag = static_cast<double>(curve.station) * h >= freeHeight ? 1 : 0;
+    CurveLineForm form = CurveLineForm::StandAlone;
+    if (control.generatesCurves()) {
+      form = CurveLineForm::WithGeneratedCurves;
+    } else {
+      const int key = 2 * previousFlag + flag + 1;
+      form = key == 2 ? CurveLineForm::OpensSegment
+             : key >= 3 ? CurveLineForm::ClosesSegment
+                        : CurveLineForm::StandAlone;
+    }
+    writeUserCurve(m_report, block.units, curve, form, flag);
+    previousFlag = flag;
+    block.input.userCurves.push_back(std::move(curve));
+  }
+}
+
+void BlockLoader::readEICurves(LoadedBlock& block) {
+  const int count = block.input.control.eiCurveCount;
+  checkCount(count, kMaxEICurves, m_controlPositions[kEICurveCountField]);
+  for (int i = 0; i < count; ++i) {
+    MomentEICurve curve = m_reader.eiCurveLine();
+    checkStation(block, curve.from, m_reader.position(0));
+    checkStation(block, curve.to, m_reader.position(1));
+    checkCount(curve.pointCount, kMaxEICurvePoints, m_reader.position(2));
+    for (int k = 0; k < curve.pointCount; ++k) curve.points.push_back(m_reader.eiPoint());
+    block.input.eiCurves.push_back(std::move(curve));
+  }
+}
+
+void BlockLoader::writeCurveRecords(LoadedBlock& block) {
+  const BlockInput& input = block.input;
+  std::vector<PlotCurve> curves;
+  curves.reserve(input.userCurves.size());
+  for (const UserCurve& curve : input.userCurves) {
+    PlotCurve plotCurve;
+    plotCurve.depth = static_cast<double>(curve.station) * input.wall.incrementLength;
+    for (const CurvePoint& point : curve.points) {
+      plotCurve.y.push_back(point.y * curve.yMultiplier);
+      plotCurve.p.push_back(point.p * curve.pMultiplier);
+    }
+    curves.push_back(std::move(plotCurve));
+  }
+  writePlotCurves(m_plot, input.control.unitSystem, curves);
+  // With generated curves asked for and none at all, an empty section stands in for them.
+  if (input.control.generatesCurves() && curves.empty()) writeEmptySection(m_report);
+}
+
+}  // namespace korvex

@@ -1,0 +1,68 @@
+// Reads the records of one analysis block after its control line, echoes each in the report
+// as it is read, checks it, and distributes the stiffness, load, spring and tieback records
+// into the station tables at once.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "beamcolumn/station_tables.h"
+#include "beamcolumn/tieback.h"
+#include "input/input_model.h"
+#include "input/record_reader.h"
+#include "report/output_file.h"
+#include "report/unit_labels.h"
+
+namespace korvex {
+
+// One block as read: its records, the station tables they fill and the tiebacks.
+struct LoadedBlock {
+  BlockInput input;
+  UnitLabels units;
+  StationTables tables;
+  std::vector<TiebackSupport> tiebacks;
+};
+
+class BlockLoader {
+ public:
+  BlockLoader(RecordReader& reader, OutputFile& report, OutputFile& plot)
+      : m_reader(reader), m_report(report), m_plot(plot) {}
+
+  // Checks the control line just read (its fields were echoed already): the unit system,
+  // the modes and the record counts. Throws ErrorStop.
+  void checkControlLine(const ControlLine& control);
+
+  // Reads, echoes and checks the wall line and groups 4 to 12 into `block`, whose title
+  // and control line are set. Throws ErrorStop or InputError.
+  void readRecords(LoadedBlock& block);
+
+ private:
+  void readWallLine(LoadedBlock& block);
+  void readRestraints(LoadedBlock& block);
+  void readStiffness(LoadedBlock& block);
+  void readLoads(LoadedBlock& block);
+  void readSpringsAndTiebacks(LoadedBlock& block);
+  void readPYModifications(LoadedBlock& block);
+  void readSpecifiedPressure(LoadedBlock& block);
+  void readSoilData(LoadedBlock& block);
+  void writeEarthPressure(LoadedBlock& block);
+  void readUserCurves(LoadedBlock& block);
+  void readEICurves(LoadedBlock& block);
+  void writeCurveRecords(LoadedBlock& block);
+
+  // Checks a count read from the data file: not negative and within `capacity`.
+  void checkCount(int value, int capacity, DataPosition at) const;
+  // Checks the CONTD field of a record and the stations it touches.
+  void checkRecord(const LoadedBlock& block, int contd, DataPosition contdAt, int from, DataPosition fromAt, int to,
+                   DataPosition toAt) const;
+  void checkStation(const LoadedBlock& block, int station, DataPosition at) const;
+  // After the last record of a group: a group must not end inside a segment.
+  void checkGroupClosed(bool segmentOpen) const;
+
+  RecordReader& m_reader;
+  OutputFile& m_report;
+  OutputFile& m_plot;
+  std::array<DataPosition, 10> m_controlPositions{};  // where each control line field was read
+};
+
+}  // namespace korvex

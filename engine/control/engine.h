@@ -1,0 +1,54 @@
+// The engine's C++ interface: one analysis run of an input data file.
+//
+// A run reads the data file, analyses every block and writes the report, the plot data file
+// and the iteration monitor file. Errors in the data end the run in order with a message in
+// the report; they are not failures of the run. Every run lives in its own object, so runs
+// may go on in parallel threads as long as each has its own files and scratch folder.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "report/report_frame.h"
+
+namespace korvex {
+
+// The version string printed in the report banner when the caller gives none.
+inline constexpr const char* kEngineVersion = "2015.5.11";
+
+struct RunFiles {
+  std::string version = kEngineVersion;  // printed in the banner (12 characters)
+  std::filesystem::path input;           // data file (.kx5d)
+  std::filesystem::path report;          // report (.kx5o)
+  std::filesystem::path plot;            // plot data file (.kx5p)
+  std::filesystem::path monitor;         // iteration monitor file (.kx5r)
+  std::filesystem::path scratchFolder;   // where the scratch files of the run are written
+};
+
+struct RunOptions {
+  // Receives the lines the engine writes to the console; standard error when empty.
+  std::function<void(std::string_view)> console;
+  // The date and time printed in the report; the local clock (or KORVEX_FIXED_TIME) when empty.
+  std::optional<RunTime> time;
+};
+
+enum class RunStatus {
+  Completed,  // the engine ran; the report tells what it found in the data
+  FileError,  // a file could not be read or written; `message` says which
+};
+
+struct RunOutcome {
+  RunStatus status = RunStatus::Completed;
+  std::string message;
+};
+
+class Engine {
+ public:
+  // Runs the analysis of `files.input`. Never throws.
+  static RunOutcome run(const RunFiles& files, const RunOptions& options = {});
+};
+
+}  // namespace korvex

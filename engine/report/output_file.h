@@ -1,0 +1,57 @@
+// A text file of the run (report, plot data or iteration monitor), written line by line
+// through the fixed-format writer.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "report/fortran_format.h"
+
+namespace korvex {
+
+class OutputFile {
+ public:
+  OutputFile() = default;
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  ~OutputFile();
+
+  // Creates or replaces the file. Returns false when it cannot be created.
+  bool open(const std::filesystem::path& path);
+  bool isOpen() const { return m_file != nullptr; }
+
+  // Writes the lines `format` produces for the items.
+  template <class... Items>
+  void write(const Format& format, const Items&... items) {
+    if constexpr (sizeof...(Items) == 0) {
+      format.write(m_buffer, {});
+    } else {
+      const FieldValue values[] = {FieldValue(items)...};
+      format.write(m_buffer, values);
+    }
+    flushIfFull();
+  }
+
+  // Writes one list-directed line of the items.
+  template <class... Items>
+  void writeListDirected(const Items&... items) {
+    const FieldValue values[] = {FieldValue(items)...};
+    korvex::writeListDirected(m_buffer, values);
+    flushIfFull();
+  }
+
+  // Writes what is buffered and closes the file. Returns false when any write failed.
+  bool close();
+
+ private:
+  void flushIfFull();
+  void flush();
+
+  std::FILE* m_file = nullptr;
+  std::string m_buffer;
+  bool m_failed = false;
+};
+
+}  // namespace korvex

@@ -1,0 +1,30 @@
+#include "report/plot_records.h"
+
+namespace korvex {
+
+void writePlotPressure(OutputFile& plot, std::span<const PlotPressurePoint> points) {
+  static const Format kPoint("4(2X,E10.3)");
+  plot.writeListDirected(points.size());
+  for (const PlotPressurePoint& point : points)
+    plot.write(kPoint, point.depth, point.total, point.soil == 0.0 ? 1.0e-7 : point.soil, point.surcharge);
+}
+
+void writePlotCurves(OutputFile& plot, int unitSystem, std::span<const PlotCurve> curves) {
+  plot.writeListDirected(unitSystem, curves.size());
+  for (const PlotCurve& curve : curves) {
+    plot.writeListDirected(curve.depth, curve.y.size());
+    for (std::size_t i = 0; i < curve.y.size() && i < curve.p.size(); ++i) plot.writeListDirected(curve.y[i], curve.p[i]);
+  }
+}
+
+void writePlotResults(OutputFile& plot, int resultSetCount, int unitSystem, const BlockResults* results) {
+  static const Format kRow("5(1X,E13.4)");
+  if (results == nullptr) {
+    plot.writeListDirected(resultSetCount, 0, unitSystem);
+    return;
+  }
+  plot.writeListDirected(resultSetCount, results->rows.size(), results->unitSystem);
+  for (const ResultRow& row : results->rows) plot.write(kRow, row.depth, row.deflection, row.moment, row.shear, row.reaction);
+}
+
+}  // namespace korvex

@@ -1,0 +1,39 @@
+// The records of the plot data file that the desktop program reads back into its graphs.
+#pragma once
+
+#include <span>
+
+#include "beamcolumn/block_results.h"
+#include "report/output_file.h"
+
+namespace korvex {
+
+// One earth-pressure point of the plot data file; values already multiplied by the width.
+struct PlotPressurePoint {
+  double depth = 0.0;
+  double total = 0.0;
+  double soil = 0.0;
+  double surcharge = 0.0;
+};
+
+// The earth-pressure records: the point count, then one line per point. A soil part of
+// exactly 0 is written as 1.0E-7 (the loader takes small values for padding points).
+void writePlotPressure(OutputFile& plot, std::span<const PlotPressurePoint> points);
+
+// A p-y curve of the plot data file: its depth and its points (y, p).
+struct PlotCurve {
+  double depth = 0.0;
+  std::vector<double> y;
+  std::vector<double> p;
+};
+
+// The p-y curve records: the unit system and the curve count, then per curve its depth and
+// point count and one line per point.
+void writePlotCurves(OutputFile& plot, int unitSystem, std::span<const PlotCurve> curves);
+
+// The result records of one block: the result-set count, the number of rows and the unit
+// system, then one line per station (x, w, M, V, Rn). `results` may be absent (no block
+// solved): the count line then announces no rows.
+void writePlotResults(OutputFile& plot, int resultSetCount, int unitSystem, const BlockResults* results);
+
+}  // namespace korvex

@@ -1,0 +1,17 @@
+#include "report/unit_labels.h"
+
+namespace korvex {
+
+UnitLabels selectUnitLabels(int selector) {
+  if (selector > 0) return UnitLabels{" IN", " LBS", "IN", "LBS"};
+  if (selector < 0) return UnitLabels{"  M", "  KN", " M", " KN"};
+  return UnitLabels{"  L", "   F", " L", "  F"};
+}
+
+int unitLabelSelector(int unitSystem) {
+  if (unitSystem == 1) return 1;
+  if (unitSystem == 2) return -1;
+  return 0;
+}
+
+}  // namespace korvex

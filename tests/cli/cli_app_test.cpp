@@ -1,0 +1,105 @@
+#include "cli_app.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "test_support.h"
+
+namespace korvex::cli {
+namespace {
+
+using korvex::testing::readFile;
+using korvex::testing::TempFolder;
+using korvex::testing::writeFile;
+
+struct CliResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliResult runTool(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = runCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string sampleWall() { return readFile(std::string(KORVEX_EXAMPLES) + "/sample_wall.kx5d"); }
+
+TEST(CliApp, VersionAndHelp) {
+  CliResult result = runTool({"--version"});
+  EXPECT_EQ(result.status, kExitOk);
+  EXPECT_EQ(result.out, "korvex 2015.5.11\n");
+  result = runTool({"--help"});
+  EXPECT_EQ(result.status, kExitOk);
+  EXPECT_NE(result.out.find("run FILE.kx5d [--out DIR]"), std::string::npos);
+  result = runTool({});
+  EXPECT_EQ(result.status, kExitFailure);
+  EXPECT_NE(result.err.find("Usage:"), std::string::npos);
+}
+
+TEST(CliApp, BadArgumentsGiveOneLineAndStatusTwo) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"frobnicate"}, {"run"}, {"run", "a.kx5d", "b.kx5d"}, {"run", "a.kx5d", "--out"}, {"run", "--fast", "a.kx5d"}};
+  for (const auto& args : cases) {
+    const CliResult result = runTool(args);
+    EXPECT_EQ(result.status, kExitFailure);
+    EXPECT_EQ(result.err.rfind("korvex: ", 0), 0u) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  }
+}
+
+TEST(CliApp, RunWritesTheThreeOutputFilesNextToTheDataFile) {
+  TempFolder folder;
+  writeFile(folder / "job.kx5d", sampleWall());
+  const CliResult result = runTool({"run", (folder / "job.kx5d").string()});
+  EXPECT_EQ(result.status, kExitOk) << result.err;
+  EXPECT_EQ(result.out, "Report: " + (folder / "job.kx5o").string() + "\n");
+  EXPECT_NE(readFile(folder / "job.kx5o").find("END OF ANALYSIS"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(folder / "job.kx5p"));
+  EXPECT_TRUE(std::filesystem::exists(folder / "job.kx5r"));
+  // Scratch files go to a private folder, never next to the data.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 4);
+}
+
+TEST(CliApp, RunWithOutWritesIntoTheGivenFolderCreatingIt) {
+  TempFolder folder;
+  writeFile(folder / "job.kx5d", sampleWall());
+  const std::filesystem::path out = folder / "results" / "today";
+  const CliResult result = runTool({"run", (folder / "job.kx5d").string(), "--out", out.string()});
+  EXPECT_EQ(result.status, kExitOk) << result.err;
+  EXPECT_TRUE(std::filesystem::exists(out / "job.kx5o"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "job.kx5o"));
+}
+
+TEST(CliApp, ErrorsInTheDataAreInTheReportAndTheRunStillSucceeds) {
+  TempFolder folder;
+  writeFile(folder / "bad.kx5d", "BAD\n1 0 0 0 0 0 0 0 0 0\n80 x\n");
+  const CliResult result = runTool({"run", (folder / "bad.kx5d").string()});
+  EXPECT_EQ(result.status, kExitOk);
+  EXPECT_NE(readFile(folder / "bad.kx5o").find("A NUMBER IS EXPECTED, NOT 'x' (WALL LINE)"), std::string::npos);
+}
+
+TEST(CliApp, FilesThatCannotBeReadOrWrittenGiveStatusTwo) {
+  TempFolder folder;
+  CliResult result = runTool({"run", (folder / "missing.kx5d").string()});
+  EXPECT_EQ(result.status, kExitFailure);
+  EXPECT_EQ(result.err, "korvex: cannot read " + (folder / "missing.kx5d").string() + "\n");
+
+  writeFile(folder / "job.kx5d", sampleWall());
+  writeFile(folder / "plain-file", "");
+  result = runTool({"run", (folder / "job.kx5d").string(), "--out", (folder / "plain-file").string()});
+  EXPECT_EQ(result.status, kExitFailure);
+  EXPECT_EQ(result.err, "korvex: cannot create folder " + (folder / "plain-file").string() + "\n");
+
+  // A report that cannot be created: a folder stands where the report would go.
+  std::filesystem::create_directory(folder / "job.kx5o");
+  result = runTool({"run", (folder / "job.kx5d").string()});
+  EXPECT_EQ(result.status, kExitFailure);
+  EXPECT_EQ(result.err, "korvex: CANNOT CREATE THE OUTPUT FILE " + (folder / "job.kx5o").string() + "\n");
+}
+
+}  // namespace
+}  // namespace korvex::cli

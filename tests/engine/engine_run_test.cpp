@@ -1,0 +1,292 @@
+#include "control/engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "test_support.h"
+
+namespace korvex {
+namespace {
+
+using testing::readFile;
+using testing::RunResult;
+using testing::runEngineOn;
+using testing::splitLines;
+using testing::TempFolder;
+using testing::writeFile;
+
+const std::string kSampleWall =
+    "SAMPLE WALL\n"
+    "1 1 1 0 0 0 0 0 0 0\n"
+    "80 3 10 0.001 0 12\n"
+    "3 80 0 0\n"
+    "0 80 1 3.0E+10\n"
+    "1\n"
+    "1 0 0 1000 0 0\n"
+    "0\n"
+    "0\n";
+
+// The sample wall with line `number` (1-based) replaced by `text` (several lines allowed).
+std::string sampleWallWith(int number, const std::string& text) {
+  std::vector<std::string> lines = splitLines(kSampleWall);
+  lines[static_cast<std::size_t>(number - 1)] = text;
+  std::string data;
+  for (const std::string& line : lines) data += line + "\n";
+  return data;
+}
+
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+// Compares `produced` with the reviewed golden file; KORVEX_REGENERATE_GOLDEN=1 rewrites it.
+void expectGolden(const std::string& produced, const std::string& goldenName) {
+  const std::string path = std::string(KORVEX_TEST_DATA) + "/golden/" + goldenName;
+  if (const char* regenerate = std::getenv("KORVEX_REGENERATE_GOLDEN"); regenerate && std::string(regenerate) == "1") {
+    writeFile(path, produced);
+    return;
+  }
+  EXPECT_EQ(produced, readFile(path)) << "differs from " << path;
+}
+
+// Runs an example of examples/ and compares its three output files with the golden files.
+void expectExampleMatchesGolden(const std::string& name) {
+  TempFolder folder;
+  const std::string data = readFile(std::string(KORVEX_EXAMPLES) + "/" + name + ".kx5d");
+  ASSERT_FALSE(data.empty());
+  const RunResult run = runEngineOn(folder, data, name);
+  ASSERT_EQ(run.outcome.status, RunStatus::Completed);
+  EXPECT_TRUE(run.console.empty());
+  expectGolden(replaceAll(run.report, folder.path().string() + "/", "<DIR>/"), name + ".kx5o");
+  expectGolden(run.plot, name + ".kx5p");
+  expectGolden(run.monitor, name + ".kx5r");
+}
+
+TEST(EngineRun, SampleWallReportMatchesTheReviewedGoldenFiles) { expectExampleMatchesGolden("sample_wall"); }
+
+TEST(EngineRun, TiedWallWithUserCurvesMatchesTheReviewedGoldenFiles) {
+  expectExampleMatchesGolden("tied_wall_user_curves");
+}
+
+// The lines of `report` from the first line equal to `first` on, `count` of them.
+std::vector<std::string> linesFrom(const std::string& report, const std::string& first, std::size_t count) {
+  const std::vector<std::string> lines = splitLines(report);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i] == first) return std::vector<std::string>(lines.begin() + static_cast<long>(i),
+                                                           lines.begin() + static_cast<long>(std::min(lines.size(), i + count)));
+  }
+  return {};
+}
+
+struct ErrorCase {
+  const char* name;
+  std::string data;
+  std::vector<std::string> message;  // the report lines of the message, without the 5 leading blanks
+};
+
+std::vector<ErrorCase> errorCases() {
+  return {
+      {"text in a real field", sampleWallWith(3, "80 3 ten 0.001 0 12"),
+       {"ERROR STOP -- INPUT DATA LINE 3, ITEM 3: A NUMBER IS EXPECTED, NOT 'ten' (WALL LINE)"}},
+      {"real in an integer field", sampleWallWith(2, "1 1.0 1 0 0 0 0 0 0 0"),
+       {"ERROR STOP -- INPUT DATA LINE 2, ITEM 2: AN INTEGER IS EXPECTED, NOT '1.0' (CONTROL LINE)"}},
+      {"end of file inside a block", "SAMPLE WALL\n1 1 1 0 0 0 0 0 0 0\n80 3 10 0.001 0 12\n3 80 0 0\n0 80 1 3.0E+10\n",
+       {"ERROR STOP -- INPUT DATA FILE ENDS AT LINE 5: ITEM 1 OF THE LOAD COUNT LINE IS MISSING"}},
+      {"missing continuation line", kSampleWall.substr(0, kSampleWall.size() - 2),
+       {"ERROR STOP -- INPUT DATA FILE ENDS AT LINE 8: ITEM 1 OF THE CONTINUATION LINE IS MISSING"}},
+      {"unit system 3", sampleWallWith(2, "3 1 1 0 0 0 0 0 0 0"),
+       {"ERROR STOP -- UNIT SYSTEM MUST BE 1 (ENGLISH) OR 2 (SI) (INPUT DATA LINE 2, ITEM 1)"}},
+      {"more than 407 increments", sampleWallWith(3, "408 3 10 0.001 0 12"),
+       {"TOO MUCH DATA FOR AVAILABLE STORAGE", "(INPUT DATA LINE 3, ITEM 1)"}},
+      {"no increments", sampleWallWith(3, "0 3 10 0.001 0 12"),
+       {"ERROR STOP -- NUMBER OF INCREMENTS MUST BE AT LEAST 1 (INPUT DATA LINE 3, ITEM 1)"}},
+      {"zero increment length", sampleWallWith(3, "80 0 10 0.001 0 12"),
+       {"ERROR STOP -- INCREMENT LENGTH MUST BE GREATER THAN ZERO (INPUT DATA LINE 3, ITEM 2)"}},
+      {"21 specified deflections", sampleWallWith(2, "1 21 1 0 0 0 0 0 0 0"),
+       {"TOO MUCH DATA FOR AVAILABLE STORAGE", "(INPUT DATA LINE 2, ITEM 2)"}},
+      {"negative record count", sampleWallWith(2, "1 1 -1 0 0 0 0 0 0 0"),
+       {"ERROR STOP -- A RECORD COUNT MUST NOT BE NEGATIVE (INPUT DATA LINE 2, ITEM 3)"}},
+      {"decreasing specified stations",
+       "SAMPLE WALL\n1 2 1 0 0 0 0 0 0 0\n80 3 10 0.001 0 12\n1 10 0 0\n1 5 0 0\n0 80 1 3.0E+10\n1\n1 0 0 1000 0 0\n0\n0\n",
+       {"ERROR STOP -- STATIONS NOT IN ORDER", "(INPUT DATA LINE 5, ITEM 2)"}},
+      {"first specified station above -1", sampleWallWith(4, "1 -2 0 0"),
+       {"ERROR STOP -- STATIONS NOT IN ORDER", "(INPUT DATA LINE 4, ITEM 2)"}},
+      {"specified slope below the toe", sampleWallWith(4, "2 81 0 0"),
+       {"ERROR STOP -- A SPECIFIED SLOPE MUST LIE AT A STATION FROM 0 TO 80 (INPUT DATA LINE 4, ITEM 2)"}},
+      {"specified slope above the top", sampleWallWith(4, "3 -1 0 0"),
+       {"ERROR STOP -- A SPECIFIED SLOPE MUST LIE AT A STATION FROM 0 TO 80 (INPUT DATA LINE 4, ITEM 2)"}},
+      {"specified deflection far below the toe", sampleWallWith(4, "1 82 0 0"),
+       {"ERROR STOP -- A SPECIFIED DEFLECTION MUST LIE AT A STATION FROM -1 TO 81 (INPUT DATA LINE 4, ITEM 2)"}},
+      {"CONTD 3", sampleWallWith(5, "0 80 3 3.0E+10"),
+       {"ERROR STOP -- CONTD MUST BE 1 OR 2 (INPUT DATA LINE 5, ITEM 3)"}},
+      {"group ends inside a segment", sampleWallWith(5, "0 80 2 3.0E+10"),
+       {"ERROR STOP -- THE LAST RECORD OF A GROUP MUST HAVE CONTD = 1 (INPUT DATA LINE 5)"}},
+      {"stiffness TO above FROM", sampleWallWith(5, "80 0 1 3.0E+10"),
+       {"ERROR STOP -- STATIONS NOT IN ORDER", "(INPUT DATA LINE 5, ITEM 2)"}},
+      {"load below the toe", sampleWallWith(7, "1 81 81 1000 0 0"), {"ERROR -- NON-ZERO TABLE 4 DATA BEYOND END"}},
+      {"load outside the model", sampleWallWith(7, "1 90 90 1000 0 0"),
+       {"ERROR STOP -- STATION 90 LIES OUTSIDE THE WALL MODEL (STATIONS -3 TO 83) (INPUT DATA LINE 7, ITEM 2)"}},
+      {"negative load count", sampleWallWith(6, "-1"),
+       {"ERROR STOP -- A RECORD COUNT MUST NOT BE NEGATIVE (INPUT DATA LINE 6, ITEM 1)"}},
+      {"51 load records", sampleWallWith(6, "51"), {"TOO MUCH DATA FOR AVAILABLE STORAGE", "(INPUT DATA LINE 6, ITEM 1)"}},
+      {"tieback without spacing",
+       "SAMPLE WALL\n1 1 1 0 0 0 0 0 0 1\n80 3 10 0.001 0 12\n3 80 0 0\n0 80 1 3.0E+10\n1\n1 0 0 1000 0 0\n0\n"
+       "10 1 29E6 10 0 0 1000\n0\n",
+       {"ERROR STOP -- TIEBACK SPACING MUST BE GREATER THAN ZERO (INPUT DATA LINE 9, ITEM 6)"}},
+      {"user curves without a curve mode", sampleWallWith(2, "1 1 1 0 0 0 1 0 0 0"),
+       {"ERROR STOP -- USER-SPECIFIED P-Y CURVES NEED P-Y CURVE MODE 1 OR 2 (INPUT DATA LINE 2, ITEM 7)"}},
+      {"unknown curve mode", sampleWallWith(2, "1 1 1 0 0 3 0 0 0 0"),
+       {"ERROR STOP -- P-Y CURVE MODE MUST BE 0, 1 OR 2 (INPUT DATA LINE 2, ITEM 6)"}},
+  };
+}
+
+TEST(EngineRun, EveryErrorStopWritesItsMessageAndEndsTheRunInOrder) {
+  for (const ErrorCase& c : errorCases()) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const RunResult run = runEngineOn(folder, c.data);
+    EXPECT_EQ(run.outcome.status, RunStatus::Completed);
+
+    std::vector<std::string> expected;
+    for (const std::string& line : c.message) expected.push_back("     " + line);
+    EXPECT_EQ(linesFrom(run.report, expected.front(), expected.size()), expected) << run.report;
+
+    // The message is followed by the end of the analysis, and nothing else.
+    const std::string ending = expected.back() + "\n\n\n\n     END OF ANALYSIS                             \n";
+    ASSERT_GE(run.report.size(), ending.size());
+    EXPECT_EQ(run.report.substr(run.report.size() - ending.size()), ending);
+
+    // The plot data file ends with the closing result records (no block was solved).
+    const std::vector<std::string> plot = splitLines(run.plot);
+    ASSERT_FALSE(plot.empty());
+    EXPECT_EQ(plot.back().substr(0, 24), "           1           0");
+  }
+}
+
+TEST(EngineRun, AnErrorInTheSecondBlockStillClosesThePlotFile) {
+  const std::string data = kSampleWall.substr(0, kSampleWall.size() - 2) + "9\nLONG TERM\n1 1 1 0 0 0 0 0 0 0\n80 -3\n";
+  TempFolder folder;
+  const RunResult run = runEngineOn(folder, data);
+  EXPECT_NE(run.report.find("Long Term :  SAMPLE WALL"), std::string::npos);
+  EXPECT_NE(run.report.find("ERROR STOP -- INPUT DATA FILE ENDS AT LINE 12: ITEM 3 OF THE WALL LINE IS MISSING"),
+            std::string::npos);
+  const std::vector<std::string> plot = splitLines(run.plot);
+  // Block 1 announces two result sets when the long-term block follows; the closing records keep that count.
+  EXPECT_EQ(plot.back(), "           2           0           1");
+}
+
+TEST(EngineRun, BlocksRunUntilTheContinuationIsZeroOrEqualsTheStageCount) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> continuations;
+    int stageCount;
+    int banners;
+  };
+  const Case cases[] = {{"single", {"0"}, 0, 1},
+                        {"long term", {"9", "0"}, 0, 2},
+                        {"three stages", {"1", "2", "3"}, 3, 3},
+                        {"stage count reached at once", {"2"}, 2, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string data;
+    for (std::size_t block = 0; block < c.continuations.size(); ++block) {
+      std::string text = sampleWallWith(2, "1 1 1 0 0 0 0 " + std::to_string(c.stageCount) + " 0 0");
+      text = text.substr(0, text.size() - 2) + c.continuations[block] + "\n";
+      if (block > 0) text.replace(0, text.find('\n'), "STAGE " + std::to_string(block + 1));
+      data += text;
+    }
+    // Anything after the last block is never read.
+    data += "this line is not part of the analysis\n";
+    TempFolder folder;
+    const RunResult run = runEngineOn(folder, data);
+    int banners = 0;
+    for (std::size_t at = run.report.find("KORVEX for Windows"); at != std::string::npos;
+         at = run.report.find("KORVEX for Windows", at + 1))
+      ++banners;
+    EXPECT_EQ(banners, c.banners);
+    EXPECT_EQ(run.report.find("ERROR"), std::string::npos);
+    if (c.stageCount >= 2) {
+      EXPECT_NE(run.report.find("      Stage No : 1  SAMPLE WALL"), std::string::npos);
+      EXPECT_EQ(run.report.find("STAGE 2   "), std::string::npos) << "later titles never head a block";
+    }
+  }
+}
+
+TEST(EngineRun, ASecondBlockStartsWithTwoEmptyLinesAndItsOwnFrame) {
+  const std::string data = kSampleWall.substr(0, kSampleWall.size() - 2) + "9\n" +
+                           sampleWallWith(1, "LONG TERM TITLE IS NOT PRINTED");
+  TempFolder folder;
+  const RunResult run = runEngineOn(folder, data);
+  const std::string rule = "     " + std::string(73, '=');
+  const std::string title = "      SAMPLE WALL" + std::string(59, ' ');
+  EXPECT_NE(run.report.find(title + "\n\n\n" + rule + "\n"), std::string::npos)
+      << "the first block's closing heading, two empty lines, then the banner";
+  EXPECT_NE(run.report.find("      Long Term :  SAMPLE WALL"), std::string::npos);
+  EXPECT_EQ(run.report.find("LONG TERM TITLE"), std::string::npos);
+}
+
+TEST(EngineRun, ExistingOutputFilesAreReplaced) {
+  TempFolder folder;
+  writeFile(folder / "wall.kx5o", std::string(100000, 'x'));
+  writeFile(folder / "wall.kx5p", "old plot\n");
+  writeFile(folder / "wall.kx5r", "old monitor\n");
+  const RunResult run = runEngineOn(folder, kSampleWall);
+  EXPECT_EQ(run.report.find('x' + std::string(10, 'x')), std::string::npos);
+  EXPECT_EQ(run.report.substr(0, 5), "     ");
+  EXPECT_EQ(run.plot.find("old plot"), std::string::npos);
+  EXPECT_EQ(run.monitor, "");
+}
+
+TEST(EngineRun, FilesThatCannotBeReadOrCreatedEndTheRunWithAConsoleMessage) {
+  TempFolder folder;
+  RunFiles files;
+  files.input = folder / "missing.kx5d";
+  files.report = folder / "r.kx5o";
+  files.plot = folder / "r.kx5p";
+  files.monitor = folder / "r.kx5r";
+  std::vector<std::string> console;
+  RunOptions options;
+  options.console = [&console](std::string_view line) { console.emplace_back(line); };
+  RunOutcome outcome = Engine::run(files, options);
+  EXPECT_EQ(outcome.status, RunStatus::FileError);
+  ASSERT_EQ(console.size(), 1u);
+  EXPECT_EQ(console[0], " CANNOT READ THE INPUT DATA FILE " + files.input.string());
+  EXPECT_FALSE(std::filesystem::exists(files.report)) << "nothing is created when the input cannot be read";
+
+  writeFile(files.input, kSampleWall);
+  files.plot = folder / "no-such-folder" / "r.kx5p";
+  console.clear();
+  outcome = Engine::run(files, options);
+  EXPECT_EQ(outcome.status, RunStatus::FileError);
+  ASSERT_EQ(console.size(), 1u);
+  EXPECT_EQ(console[0], " CANNOT CREATE THE OUTPUT FILE " + files.plot.string());
+}
+
+TEST(EngineRun, RunsInParallelThreadsGiveTheSameFilesAsOneAtATime) {
+  const std::string data = readFile(std::string(KORVEX_EXAMPLES) + "/tied_wall_user_curves.kx5d");
+  TempFolder alone;
+  const RunResult reference = runEngineOn(alone, data);
+  constexpr int kThreads = 4;
+  std::vector<RunResult> results(kThreads);
+  std::vector<std::unique_ptr<TempFolder>> folders;
+  for (int i = 0; i < kThreads; ++i) folders.push_back(std::make_unique<TempFolder>());
+  std::vector<std::thread> threads;
+  for (int i = 0; i < kThreads; ++i)
+    threads.emplace_back([&, i] { results[static_cast<std::size_t>(i)] = runEngineOn(*folders[static_cast<std::size_t>(i)], data); });
+  for (std::thread& thread : threads) thread.join();
+  for (int i = 0; i < kThreads; ++i) {
+    const RunResult& result = results[static_cast<std::size_t>(i)];
+    EXPECT_EQ(replaceAll(result.report, folders[static_cast<std::size_t>(i)]->path().string(), "<DIR>"),
+              replaceAll(reference.report, alone.path().string(), "<DIR>"));
+    EXPECT_EQ(result.plot, reference.plot);
+  }
+}
+
+}  // namespace
+}  // namespace korvex

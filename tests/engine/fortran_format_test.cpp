@@ -1,0 +1,139 @@
+#include "report/fortran_format.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace korvex {
+namespace {
+
+std::string lineOf(const Format& format, std::vector<FieldValue> items) { return format.format(items); }
+
+std::vector<std::string> readLines(const std::string& path) {
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The committed golden file holds what gfortran printed for every case of the case file
+// (tests/tools/regenerate_fortran_golden.sh); each case must come out the same here.
+TEST(FortranFormat, MatchesWhatGfortranPrintsForEveryCase) {
+  const std::vector<std::string> cases = readLines(std::string(KORVEX_TEST_DATA) + "/fortran_format_cases.txt");
+  const std::vector<std::string> golden = readLines(std::string(KORVEX_TEST_DATA) + "/fortran_format_golden.txt");
+  std::size_t next = 0;
+  int compared = 0;
+  for (const std::string& line : cases) {
+    if (line.empty() || line[0] == '#') continue;
+    ASSERT_LT(next, golden.size()) << "golden file shorter than the case list";
+    const char kind = line[0];
+    const std::string formatText = line.substr(3, 30);
+    const std::string itemsText = line.size() > 34 ? line.substr(34) : std::string();
+    std::vector<std::string> words;
+    std::istringstream wordStream(itemsText);
+    for (std::string word; wordStream >> word;) words.push_back(word);
+
+    std::vector<FieldValue> items;
+    std::string text;
+    switch (kind) {
+      case 'I':
+        for (const auto& w : words) items.emplace_back(std::stoll(w));
+        break;
+      case 'R':
+      case 'W':
+        for (const auto& w : words) items.emplace_back(std::stod(w));
+        break;
+      case 'L':
+        for (const auto& w : words) items.emplace_back(w == "T");
+        break;
+      case 'A':
+        text = itemsText.substr(0, itemsText.find_last_not_of(' ') + 1);
+        items.emplace_back(std::string_view(text));
+        break;
+      default:
+        FAIL() << "unknown case kind in: " << line;
+    }
+
+    std::string produced = "[";
+    if (kind == 'W') {
+      writeListDirected(produced, items);
+      produced.pop_back();  // the golden line ends where the record ends
+    } else {
+      produced += Format(formatText).format(items);
+      produced.pop_back();
+      produced += "]";
+    }
+    EXPECT_EQ(produced, golden[next]) << "case: " << line;
+    ++next;
+    ++compared;
+  }
+  EXPECT_EQ(next, golden.size()) << "golden file longer than the case list";
+  EXPECT_GT(compared, 80);
+}
+
+TEST(FortranFormat, SlashEndsLinesAndLeadingSlashesGiveEmptyLines) {
+  const Format format("/, /, 8X, ' DEPTH', /, 8X, 1X, A3");
+  EXPECT_EQ(lineOf(format, {" IN"}), "\n\n         DEPTH\n          IN\n");
+  EXPECT_EQ(lineOf(Format("/,6X,'Stage No :',I2,2X,A5"), {2, "TITLE"}), "\n      Stage No : 2  TITLE\n");
+  EXPECT_EQ(lineOf(Format("'A',/"), {}), "A\n\n");
+}
+
+TEST(FortranFormat, LiteralOnlyFormatsWriteWithoutItemsAndStopAtFirstDataField) {
+  EXPECT_EQ(lineOf(Format("5X,'END'"), {}), "     END\n");
+  // Output stops at the first data descriptor that finds no item.
+  EXPECT_EQ(lineOf(Format("'N=',I3,' UNITS'"), {}), "N=\n");
+  EXPECT_EQ(lineOf(Format("'N=',I3,' UNITS',I3"), {7}), "N=  7 UNITS\n");
+  EXPECT_EQ(lineOf(Format("5X,73('=')"), {}), "     " + std::string(73, '=') + "\n");
+}
+
+TEST(FortranFormat, LeftoverItemsRevertToTheLastGroupOnANewLine) {
+  EXPECT_EQ(lineOf(Format("'X',2(I2)"), {1, 2, 3, 4, 5}), "X 1 2\n 3 4\n 5\n");
+  EXPECT_EQ(lineOf(Format("I2"), {1, 2, 3}), " 1\n 2\n 3\n");
+  EXPECT_THROW(lineOf(Format("'ONLY TEXT'"), {1}), std::logic_error);
+}
+
+TEST(FortranFormat, ScaleFactorStaysInForceForLaterFieldsOfTheSameFormat) {
+  EXPECT_EQ(lineOf(Format("1P,E9.3,E10.3"), {0.00001, 12.3}), "1.000E-05 1.230E+01\n");
+  EXPECT_EQ(lineOf(Format("1P,E9.3,0P,E10.3"), {0.00001, 12.3}), "1.000E-05 0.123E+02\n");
+  // A new write starts without a scale factor.
+  const Format scaled("1P,E9.3");
+  EXPECT_EQ(lineOf(scaled, {1.0}), "1.000E+00\n");
+  EXPECT_EQ(lineOf(Format("E10.3"), {1.0}), " 0.100E+01\n");
+}
+
+TEST(FortranFormat, TextFieldsTruncateOrRightAlign) {
+  EXPECT_EQ(lineOf(Format("A3"), {"ABCDE"}), "ABC\n");
+  EXPECT_EQ(lineOf(Format("A6"), {"AB"}), "    AB\n");
+  EXPECT_EQ(lineOf(Format("A,'|'"), {"free length"}), "free length|\n");
+  EXPECT_EQ(lineOf(Format("''''"), {}), "'\n");
+}
+
+TEST(FortranFormat, ItemsOfTheWrongKindAreProgrammingErrors) {
+  EXPECT_THROW(lineOf(Format("I4"), {1.5}), std::logic_error);
+  EXPECT_THROW(lineOf(Format("E10.3"), {"text"}), std::logic_error);
+  EXPECT_THROW(lineOf(Format("A4"), {3}), std::logic_error);
+  EXPECT_THROW(lineOf(Format("L2"), {3}), std::logic_error);
+  // An integer item in a real field is written as its real value.
+  EXPECT_EQ(lineOf(Format("F5.1"), {3}), "  3.0\n");
+}
+
+TEST(FortranFormat, MalformedFormatsAreRejected) {
+  for (const char* bad : {"I", "F9", "E10.", "Q5", "(I4", "I4)", "'open", "0I4", "P", "-I4"}) {
+    EXPECT_THROW(Format{bad}, std::invalid_argument) << bad;
+  }
+  EXPECT_NO_THROW(Format("(5X, I4)"));
+}
+
+TEST(FortranFormat, NonFiniteValuesDoNotBreakTheirFields) {
+  EXPECT_EQ(formatExponent(std::numeric_limits<double>::quiet_NaN(), 10, 3), "       NaN");
+  EXPECT_EQ(formatExponent(std::numeric_limits<double>::infinity(), 10, 3), "  Infinity");
+  EXPECT_EQ(formatFixed(-std::numeric_limits<double>::infinity(), 5, 1), " -Inf");
+  EXPECT_EQ(formatFixed(std::numeric_limits<double>::infinity(), 2, 1), "**");
+}
+
+}  // namespace
+}  // namespace korvex
