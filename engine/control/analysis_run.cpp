@@ -6,7 +6,9 @@
 
 #include "control/error_stop.h"
 #include "report/input_echo.h"
+#include "beamcolumn/iteration.h"
 #include "report/plot_records.h"
+#include "report/result_tables.h"
 #include "report/report_frame.h"
 
 namespace korvex {
@@ -105,14 +107,34 @@ int AnalysisRun::analyseBlock(const std::string& title) {
 
   BlockLoader loader(*m_records, m_report, m_plot);
   loader.checkControlLine(control);
-  loader.readRecords(m_block);
+  loader.readRecords(m_block, m_deflections);
 
   writeBlockHeading(m_report, control.stageCount, m_blockCount, m_firstTitle);
+  solveBlock();
 
   int continuation = m_records->continuation();
   if (continuation == control.stageCount) continuation = 0;
   input.continuation = continuation;
   return continuation;
+}
+
+void AnalysisRun::solveBlock() {
+  const BlockInput& input = m_block.input;
+  const WallLine& wall = input.wall;
+  StationTables& tables = m_block.tables;
+  m_solver.setConditions(tables.numIncrements, input.restraints);
+  writeMonitorHeading(m_monitor);
+  const int n = tables.numIncrements;
+  const IterationOutcome outcome =
+      iterateWall(wall, tables, m_block.curves, input.eiCurves, m_solver, m_deflections,
+                  [this, n](int iteration, bool offCurve, int notClosed, const StationTable& w) {
+                    writeMonitorLine(m_monitor, iteration, offCurve, notClosed, w, n);
+                  });
+  deriveWallResults(tables, m_deflections, wall.incrementLength, m_results);
+  writeResultsTable(m_report, m_block.units, outcome, tables, m_deflections, m_results, wall.incrementLength);
+  writeTiebackResults(m_report, m_block.units, input.tiebacks, m_block.tiebacks, m_deflections,
+                      input.control.unitSystem, wall.activeWidth);
+  m_lastResults = plotRows(tables, m_deflections, m_results, wall.incrementLength, input.control.unitSystem);
 }
 
 void AnalysisRun::reportErrorStop(const std::vector<std::string>& reportLines,

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "beamcolumn/block_results.h"
+#include "beamcolumn/wall_results.h"
+#include "beamcolumn/wall_solver.h"
 #include "control/block_loader.h"
 #include "control/engine.h"
 #include "input/data_reader.h"
@@ -28,6 +30,8 @@ class AnalysisRun {
   void analyseBlocks();
   // Reads, echoes and analyses one block whose title is read; returns its continuation value.
   int analyseBlock(const std::string& title);
+  // Iterates the block read into m_block and writes its results.
+  void solveBlock();
   // Writes the messages of a fatal data error.
   void reportErrorStop(const std::vector<std::string>& reportLines, const std::vector<std::string>& consoleLines);
   // "END OF ANALYSIS", the closing plot records, every file closed.
@@ -50,6 +54,9 @@ class AnalysisRun {
   int m_unitSystem = 0;      // of the last block read
   std::optional<BlockResults> m_lastResults;  // of the last solved block
   LoadedBlock m_block;
+  StationTable m_deflections;  // kept from block to block: moment-EI curves start from them
+  WallSolver m_solver;
+  WallResults m_results;
 };
 
 }  // namespace korvex

@@ -3,6 +3,8 @@
 #include <limits>
 #include <string>
 
+#include "beamcolumn/moment_ei.h"
+#include "beamcolumn/pressure_loads.h"
 #include "control/error_stop.h"
 #include "report/input_echo.h"
 #include "report/plot_records.h"
@@ -81,7 +83,7 @@ void BlockLoader::checkControlLine(const ControlLine& control) {
     stopAt("USER-SPECIFIED P-Y CURVES NEED P-Y CURVE MODE 1 OR 2", m_controlPositions[kUserCurveCountField]);
 }
 
-void BlockLoader::readRecords(LoadedBlock& block) {
+void BlockLoader::readRecords(LoadedBlock& block, const StationTable& w) {
   readWallLine(block);
   readRestraints(block);
   readStiffness(block);
@@ -93,7 +95,7 @@ void BlockLoader::readRecords(LoadedBlock& block) {
   writeEarthPressure(block);
   if (block.tables.hasDataBeyondToe()) throw ErrorStop(kDataBeyondEnd);
   readUserCurves(block);
-  readEICurves(block);
+  readEICurves(block, w);
   writeCurveRecords(block);
 }
 
@@ -240,10 +242,15 @@ void BlockLoader::writeEarthPressure(LoadedBlock& block) {
   }
   writeSpecifiedPressure(m_report, block.units, input.pressurePoints);
   std::vector<PlotPressurePoint> points;
+  std::vector<PressureLoadPoint> loads;
   points.reserve(input.pressurePoints.size());
-  for (const PressurePoint& point : input.pressurePoints)
+  loads.reserve(input.pressurePoints.size());
+  for (const PressurePoint& point : input.pressurePoints) {
     points.push_back(PlotPressurePoint{point.depth, point.load, point.load, 0.0});
+    loads.push_back(PressureLoadPoint{point.depth, point.load});
+  }
   writePlotPressure(m_plot, points);
+  if (!loads.empty()) addPressureLoads(loads, loads.back().depth, input.wall.incrementLength, block.tables);
 }
 
 void BlockLoader::readUserCurves(LoadedBlock& block) {
@@ -257,6 +264,8 @@ void BlockLoader::readUserCurves(LoadedBlock& block) {
   for (int i = 0; i < control.userPYCount; ++i) {
     UserCurve curve = m_reader.userCurveLine();
     checkCount(curve.pointCount, kMaxCurvePoints, m_reader.position(1));
+    // A curve needs a segment: one point gives the soil no stiffness to linearise.
+    if (curve.pointCount < 2) stopAt("A P-Y CURVE NEEDS AT LEAST TWO POINTS", m_reader.position(1));
     checkStation(block, curve.station, m_reader.position(0));
     for (int k = 0; k < curve.pointCount; ++k) curve.points.push_back(m_reader.curvePoint());
 
@@ -273,21 +282,31 @@ void BlockLoader::readUserCurves(LoadedBlock& block) {
     }
     writeUserCurve(m_report, block.units, curve, form, flag);
     previousFlag = flag;
+    block.curves.push_back(prepareUserCurve(curve, control.pyCurveMode, h, freeHeight));
     block.input.userCurves.push_back(std::move(curve));
   }
 }
 
-void BlockLoader::readEICurves(LoadedBlock& block) {
+void BlockLoader::readEICurves(LoadedBlock& block, const StationTable& w) {
   const int count = block.input.control.eiCurveCount;
   checkCount(count, kMaxEICurves, m_controlPositions[kEICurveCountField]);
+  const int n = block.tables.numIncrements;
   for (int i = 0; i < count; ++i) {
     MomentEICurve curve = m_reader.eiCurveLine();
-    checkStation(block, curve.from, m_reader.position(0));
-    checkStation(block, curve.to, m_reader.position(1));
+    // The curvature at a station needs the deflections above and below it.
+    for (std::size_t field : {0u, 1u}) {
+      const int station = field == 0 ? curve.from : curve.to;
+      if (station < -2 || station > n + 2) {
+        stopAt("MOMENT-EI CURVE STATIONS MUST LIE FROM -2 TO " + std::to_string(n + 2), m_reader.position(field));
+      }
+    }
+    if (curve.to < curve.from) stopWithFixedMessage(kStationsNotInOrder, m_reader.position(1));
     checkCount(curve.pointCount, kMaxEICurvePoints, m_reader.position(2));
+    if (curve.pointCount < 2) stopAt("A MOMENT-EI CURVE NEEDS AT LEAST TWO POINTS", m_reader.position(2));
     for (int k = 0; k < curve.pointCount; ++k) curve.points.push_back(m_reader.eiPoint());
     block.input.eiCurves.push_back(std::move(curve));
   }
+  updateMomentEI(block.input.eiCurves, w, block.input.wall.incrementLength, block.tables.ei);
 }
 
 void BlockLoader::writeCurveRecords(LoadedBlock& block) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+#include "beamcolumn/soil_curves.h"
 #include "beamcolumn/station_tables.h"
 #include "beamcolumn/tieback.h"
 #include "input/input_model.h"
@@ -15,12 +16,14 @@
 
 namespace korvex {
 
-// One block as read: its records, the station tables they fill and the tiebacks.
+// One block as read: its records, the station tables they fill, the tiebacks and the p-y
+// curves as the iteration uses them.
 struct LoadedBlock {
   BlockInput input;
   UnitLabels units;
   StationTables tables;
   std::vector<TiebackSupport> tiebacks;
+  std::vector<SoilCurve> curves;
 };
 
 class BlockLoader {
@@ -33,8 +36,9 @@ class BlockLoader {
   void checkControlLine(const ControlLine& control);
 
   // Reads, echoes and checks the wall line and groups 4 to 12 into `block`, whose title
-  // and control line are set. Throws ErrorStop or InputError.
-  void readRecords(LoadedBlock& block);
+  // and control line are set. Moment-EI curves set EI at once from the deflections `w` that
+  // the previous block left. Throws ErrorStop or InputError.
+  void readRecords(LoadedBlock& block, const StationTable& w);
 
  private:
   void readWallLine(LoadedBlock& block);
@@ -47,7 +51,7 @@ class BlockLoader {
   void readSoilData(LoadedBlock& block);
   void writeEarthPressure(LoadedBlock& block);
   void readUserCurves(LoadedBlock& block);
-  void readEICurves(LoadedBlock& block);
+  void readEICurves(LoadedBlock& block, const StationTable& w);
   void writeCurveRecords(LoadedBlock& block);
 
   // Checks a count read from the data file: not negative and within `capacity`.

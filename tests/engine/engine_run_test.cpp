@@ -84,6 +84,33 @@ std::vector<std::string> linesFrom(const std::string& report, const std::string&
   return {};
 }
 
+// The last result records of a plot data file: the count line (result sets, rows, unit
+// system) and whether exactly that many rows follow it.
+struct ClosingRecords {
+  int resultSets = -1;
+  int rows = -1;
+  bool complete = false;
+  std::vector<std::string> rowLines;
+};
+
+ClosingRecords closingRecords(const std::string& plot) {
+  const std::vector<std::string> lines = splitLines(plot);
+  ClosingRecords closing;
+  for (std::size_t i = lines.size(); i-- > 0;) {
+    std::istringstream words(lines[i]);
+    int a = 0, b = 0, c = 0;
+    std::string rest;
+    if ((words >> a >> b >> c) && !(words >> rest) && lines[i].find('.') == std::string::npos) {
+      closing.resultSets = a;
+      closing.rows = b;
+      closing.rowLines.assign(lines.begin() + static_cast<long>(i) + 1, lines.end());
+      closing.complete = closing.rowLines.size() == static_cast<std::size_t>(b);
+      return closing;
+    }
+  }
+  return closing;
+}
+
 struct ErrorCase {
   const char* name;
   std::string data;
@@ -162,10 +189,11 @@ TEST(EngineRun, EveryErrorStopWritesItsMessageAndEndsTheRunInOrder) {
     ASSERT_GE(run.report.size(), ending.size());
     EXPECT_EQ(run.report.substr(run.report.size() - ending.size()), ending);
 
-    // The plot data file ends with the closing result records (no block was solved).
-    const std::vector<std::string> plot = splitLines(run.plot);
-    ASSERT_FALSE(plot.empty());
-    EXPECT_EQ(plot.back().substr(0, 24), "           1           0");
+    // The plot data file ends with the closing result records: those of the block solved
+    // last, or none.
+    const ClosingRecords closing = closingRecords(run.plot);
+    EXPECT_TRUE(closing.complete) << run.plot;
+    EXPECT_EQ(closing.resultSets, 1);
   }
 }
 
@@ -176,9 +204,19 @@ TEST(EngineRun, AnErrorInTheSecondBlockStillClosesThePlotFile) {
   EXPECT_NE(run.report.find("Long Term :  SAMPLE WALL"), std::string::npos);
   EXPECT_NE(run.report.find("ERROR STOP -- INPUT DATA FILE ENDS AT LINE 12: ITEM 3 OF THE WALL LINE IS MISSING"),
             std::string::npos);
-  const std::vector<std::string> plot = splitLines(run.plot);
-  // Block 1 announces two result sets when the long-term block follows; the closing records keep that count.
-  EXPECT_EQ(plot.back(), "           2           0           1");
+  // Block 1 announces two result sets when the long-term block follows; the closing records
+  // keep that count and repeat the results of block 1, the last block solved.
+  const ClosingRecords closing = closingRecords(run.plot);
+  EXPECT_TRUE(closing.complete);
+  EXPECT_EQ(closing.resultSets, 2);
+  EXPECT_EQ(closing.rows, 82);
+  const std::string firstSet = "           2          82           1\n";
+  const std::size_t first = run.plot.find(firstSet);
+  ASSERT_NE(first, std::string::npos);
+  const std::size_t last = run.plot.rfind(firstSet);
+  EXPECT_NE(first, last);
+  EXPECT_EQ(run.plot.substr(first, last - first).substr(firstSet.size()).substr(0, 200),
+            run.plot.substr(last + firstSet.size(), 200));
 }
 
 TEST(EngineRun, BlocksRunUntilTheContinuationIsZeroOrEqualsTheStageCount) {
@@ -224,9 +262,9 @@ TEST(EngineRun, ASecondBlockStartsWithTwoEmptyLinesAndItsOwnFrame) {
   TempFolder folder;
   const RunResult run = runEngineOn(folder, data);
   const std::string rule = "     " + std::string(73, '=');
-  const std::string title = "      SAMPLE WALL" + std::string(59, ' ');
-  EXPECT_NE(run.report.find(title + "\n\n\n" + rule + "\n"), std::string::npos)
-      << "the first block's closing heading, two empty lines, then the banner";
+  const std::string lastRow = "    80   0.240E+03   0.000E+00   0.000E+00   0.120E+06  -0.395E+05  -0.100E+04   0.150E+11";
+  EXPECT_NE(run.report.find(lastRow + "\n\n\n" + rule + "\n"), std::string::npos)
+      << "the first block's last result row, two empty lines, then the banner";
   EXPECT_NE(run.report.find("      Long Term :  SAMPLE WALL"), std::string::npos);
   EXPECT_EQ(run.report.find("LONG TERM TITLE"), std::string::npos);
 }
@@ -240,7 +278,8 @@ TEST(EngineRun, ExistingOutputFilesAreReplaced) {
   EXPECT_EQ(run.report.find('x' + std::string(10, 'x')), std::string::npos);
   EXPECT_EQ(run.report.substr(0, 5), "     ");
   EXPECT_EQ(run.plot.find("old plot"), std::string::npos);
-  EXPECT_EQ(run.monitor, "");
+  EXPECT_EQ(run.monitor.find("old monitor"), std::string::npos);
+  EXPECT_EQ(run.monitor.substr(0, 30), "\n\n\n     ITERATION MONITOR DATA");
 }
 
 TEST(EngineRun, FilesThatCannotBeReadOrCreatedEndTheRunWithAConsoleMessage) {

@@ -1,0 +1,72 @@
+#include "report/result_tables.h"
+
+#include <cmath>
+
+namespace korvex {
+
+void writeMonitorHeading(OutputFile& monitor) {
+  static const Format kHeading("/,/,/,'     ITERATION MONITOR DATA',/,'     ----------------------'");
+  monitor.write(kHeading);
+}
+
+void writeMonitorLine(OutputFile& monitor, int iteration, bool offCurve, int notClosed, const StationTable& w, int n) {
+  static const Format kOffCurve("3X,I4,7X,'YES',6X,I4,2X,5E10.3");
+  static const Format kOnCurve("3X,I4,7X,'NO',7X,I4,2X,5E10.3");
+  double shown[5];
+  for (int j = 1; j <= 5; ++j) shown[j - 1] = j <= n ? w[j] : 0.0;
+  monitor.write(offCurve ? kOffCurve : kOnCurve, iteration, notClosed, shown[0], shown[1], shown[2], shown[3],
+                shown[4]);
+}
+
+void writeResultsTable(OutputFile& report, const UnitLabels& units, const IterationOutcome& outcome,
+                       const StationTables& tables, const StationTable& w, const WallResults& results, double h) {
+  static const Format kTitle("/,/,'     RESULTS -- ITERATION',I3,/,'     --------------------'");
+  static const Format kOffCurve("/,'     ***** DEFLECTION OFF Q - W CURVES *****'");
+  static const Format kExceeded("/,'     ***** MAX ALLOWABLE DEFLECTION EXCEEDED AT ***',I4,'  *** STATIONS *****'");
+  static const Format kNotClosed("/,\"     ***** SOLUTION NOT CLOSED WITHIN SPECIFIED'TOLERANCE *****\"");
+  static const Format kHeads(
+      "/,'   STA I      X         DEFL.       SLOPE','      MOMENT      SHEAR    NET REACT/STA    EI '");
+  static const Format kUnits("12X,A3,9X,A3,19X,A3,'-',A2,7X,A4,8X,A4,7X,A3,'-',A2,'**','2'");
+  static const Format kUnderline(
+      "'   ------    ----        ----       -----','      ------      ------    ---------    ----------'");
+  static const Format kRow("2X,I4,2X,E10.3,6E12.3");
+
+  report.write(kTitle, outcome.iteration);
+  if (outcome.offCurve) report.write(kOffCurve);
+  if (outcome.counts.overMaxDeflection > 0) report.write(kExceeded, outcome.counts.overMaxDeflection);
+  if (outcome.counts.notClosed > 0) report.write(kNotClosed);
+  report.write(kHeads);
+  report.write(kUnits, units.len3, units.len3, units.force3, units.len2, units.force4, units.force4, units.force3,
+               units.len2);
+  report.write(kUnderline);
+  for (int j = 0; j <= tables.numIncrements; ++j) {
+    report.write(kRow, j, static_cast<double>(j) * h, w[j], results.slope[j], results.moment[j], results.shear[j],
+                 results.reaction[j], tables.ei[j]);
+  }
+}
+
+void writeTiebackResults(OutputFile& report, const UnitLabels& units, std::span<const TiebackRecord> records,
+                         std::span<const TiebackSupport> supports, const StationTable& w, int unitSystem,
+                         double activeWidth) {
+  static const Format kHeading(
+      "/,/,'     TIE BACK RESULTS',/,'     ----------------',/,/,"
+      "'     N     STA         X       ',' HOR.FORCE/STA.     FORCE/STA.     FORCE/TIE BACK',/,"
+      "'                     ',A3,12X,A3,15X,A3,15X,A3,/,"
+      "'   -----  -----    --------    ',' --------------   --------------   --------------'");
+  static const Format kRow("1X,I5,2X,I5,2X,E12.3,3(2X,E15.4)");
+  if (records.empty()) return;
+  report.write(kHeading, units.len3, units.force3, units.force3, units.force3);
+  const bool english = unitSystem == 1;
+  for (std::size_t i = 0; i < records.size() && i < supports.size(); ++i) {
+    const TiebackRecord& record = records[i];
+    const TiebackSupport& support = supports[i];
+    const double horizontal = support.load - support.spring * w[support.station];
+    const double along = horizontal / std::cos(support.angle);
+    const double perTieback =
+        english ? along * 12.0 * record.spacing / activeWidth : along * record.spacing / activeWidth;
+    const double depth = english ? 12.0 * record.depth : record.depth;
+    report.write(kRow, static_cast<int>(i + 1), support.station, depth, horizontal, along, perTieback);
+  }
+}
+
+}  // namespace korvex
