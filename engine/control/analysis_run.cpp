@@ -105,7 +105,7 @@ int AnalysisRun::analyseBlock(const std::string& title) {
   m_block.units = selectUnitLabels(unitLabelSelector(control.unitSystem));
   writeControlParameters(m_report, control);
 
-  BlockLoader loader(*m_records, m_report, m_plot);
+  BlockLoader loader(*m_records, m_report, m_plot, m_monitor, [this](std::string_view line) { console(line); });
   loader.checkControlLine(control);
   loader.readRecords(m_block, m_deflections);
 

@@ -4,8 +4,9 @@
 #include <string>
 
 #include "beamcolumn/moment_ei.h"
-#include "beamcolumn/pressure_loads.h"
+#include "control/earth_pressure_loads.h"
 #include "control/error_stop.h"
+#include "earthpressure/earth_pressure_module.h"
 #include "report/input_echo.h"
 #include "report/plot_records.h"
 #include "report/report_frame.h"
@@ -13,6 +14,8 @@
 namespace korvex {
 
 namespace {
+
+constexpr int kApparentPressureMode = 3;
 
 // Fields of the control line, for messages.
 enum ControlField {
@@ -69,8 +72,8 @@ void BlockLoader::checkControlLine(const ControlLine& control) {
     m_controlPositions[field] = m_reader.position(field);
   if (control.unitSystem != 1 && control.unitSystem != 2)
     stopAt("UNIT SYSTEM MUST BE 1 (ENGLISH) OR 2 (SI)", m_controlPositions[kUnitSystemField]);
-  if (control.earthPressureMode < 0)
-    stopAt("EARTH PRESSURE MODE MUST NOT BE NEGATIVE", m_controlPositions[kEarthPressureModeField]);
+  if (control.earthPressureMode < 0 || control.earthPressureMode > kApparentPressureMode)
+    stopAt("EARTH PRESSURE MODE MUST BE 0, 1, 2 OR 3", m_controlPositions[kEarthPressureModeField]);
   if (control.pyCurveMode < 0 || control.pyCurveMode > 2)
     stopAt("P-Y CURVE MODE MUST BE 0, 1 OR 2", m_controlPositions[kCurveModeField]);
   // Indexed by field of the control line; the unit system and the modes are checked above.
@@ -227,30 +230,57 @@ void BlockLoader::readSoilData(LoadedBlock& block) {
   input.surfaceLoads = m_reader.surfaceLoadLine();
   const int surcharges = m_reader.surchargeCount();
   checkCount(surcharges, kMaxSurcharges, m_reader.position(0));
-  for (int i = 0; i < surcharges; ++i) input.surcharges.push_back(m_reader.surcharge());
+  for (int i = 0; i < surcharges; ++i) {
+    Surcharge surcharge = m_reader.surcharge();
+    // SI distances and widths are written in millimetres.
+    if (input.control.unitSystem == 2) {
+      surcharge.distance /= 1000.0;
+      surcharge.width /= 1000.0;
+    }
+    input.surcharges.push_back(surcharge);
+  }
   const int layers = m_reader.layerCount();
   checkCount(layers, kMaxSoilLayers, m_reader.position(0));
   for (int i = 0; i < layers; ++i) input.layers.push_back(m_reader.soilLayer());
 }
 
+SupportDepths BlockLoader::singleStationSupports(const LoadedBlock& block) const {
+  SupportDepths supports;
+  const double h = block.input.wall.incrementLength;
+  auto add = [&](int station) {
+    const double depth = static_cast<double>(station) * h;
+    if (supports.count == 0) supports.first = depth;
+    supports.last = depth;
+    ++supports.count;
+  };
+  for (const SpringRecord& spring : block.input.springs) {
+    if (spring.from == spring.to) add(spring.from);
+  }
+  for (const TiebackSupport& tieback : block.tiebacks) add(tieback.station);
+  return supports;
+}
+
 void BlockLoader::writeEarthPressure(LoadedBlock& block) {
   const BlockInput& input = block.input;
-  if (input.control.earthPressureMode != 1) {
-    // Generated pressure arrives with the soil-profile analysis; no points until then.
+  const int mode = input.control.earthPressureMode;
+  if (mode == 0) {
     writePlotPressure(m_plot, {});
     return;
   }
-  writeSpecifiedPressure(m_report, block.units, input.pressurePoints);
-  std::vector<PlotPressurePoint> points;
-  std::vector<PressureLoadPoint> loads;
-  points.reserve(input.pressurePoints.size());
-  loads.reserve(input.pressurePoints.size());
-  for (const PressurePoint& point : input.pressurePoints) {
-    points.push_back(PlotPressurePoint{point.depth, point.load, point.load, 0.0});
-    loads.push_back(PressureLoadPoint{point.depth, point.load});
+  if (mode == 1) {
+    applySpecifiedPressure(input, block.units, m_report, m_plot, block.tables);
+    return;
   }
-  writePlotPressure(m_plot, points);
-  if (!loads.empty()) addPressureLoads(loads, loads.back().depth, input.wall.incrementLength, block.tables);
+  const SupportDepths supports = singleStationSupports(block);
+  if (mode == kApparentPressureMode && supports.count == 0) {
+    stopAt("EARTH PRESSURE MODE 3 (APPARENT-PRESSURE ENVELOPE) NEEDS A SUPPORT: A SINGLE-STATION SPRING OR A TIEBACK",
+           m_controlPositions[kEarthPressureModeField]);
+  }
+  const GeneratedPressure pressure =
+      generateEarthPressure(input, block.units, supports, EarthPressureChannels{m_report, m_monitor, m_console});
+  block.excavationStress = pressure.excavationStress;
+  applyGeneratedPressure(pressure, input.control.unitSystem, block.units, input.wall.incrementLength, m_report,
+                         m_plot, block.tables);
 }
 
 void BlockLoader::readUserCurves(LoadedBlock& block) {

@@ -4,11 +4,14 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include "beamcolumn/soil_curves.h"
 #include "beamcolumn/station_tables.h"
 #include "beamcolumn/tieback.h"
+#include "earthpressure/pressure_diagram.h"
 #include "input/input_model.h"
 #include "input/record_reader.h"
 #include "report/output_file.h"
@@ -24,12 +27,15 @@ struct LoadedBlock {
   StationTables tables;
   std::vector<TiebackSupport> tiebacks;
   std::vector<SoilCurve> curves;
+  double excavationStress = 0.0;  // effective overburden at the excavation level; 0 without generated pressure
 };
 
 class BlockLoader {
  public:
-  BlockLoader(RecordReader& reader, OutputFile& report, OutputFile& plot)
-      : m_reader(reader), m_report(report), m_plot(plot) {}
+  // `monitor` and `console` receive the warnings and stop codes of the earth-pressure module.
+  BlockLoader(RecordReader& reader, OutputFile& report, OutputFile& plot, OutputFile& monitor,
+              std::function<void(std::string_view)> console)
+      : m_reader(reader), m_report(report), m_plot(plot), m_monitor(monitor), m_console(std::move(console)) {}
 
   // Checks the control line just read (its fields were echoed already): the unit system,
   // the modes and the record counts. Throws ErrorStop.
@@ -50,6 +56,8 @@ class BlockLoader {
   void readSpecifiedPressure(LoadedBlock& block);
   void readSoilData(LoadedBlock& block);
   void writeEarthPressure(LoadedBlock& block);
+  // The single-station springs and the tiebacks, in the order the solution stores them.
+  SupportDepths singleStationSupports(const LoadedBlock& block) const;
   void readUserCurves(LoadedBlock& block);
   void readEICurves(LoadedBlock& block, const StationTable& w);
   void writeCurveRecords(LoadedBlock& block);
@@ -66,6 +74,8 @@ class BlockLoader {
   RecordReader& m_reader;
   OutputFile& m_report;
   OutputFile& m_plot;
+  OutputFile& m_monitor;
+  std::function<void(std::string_view)> m_console;
   std::array<DataPosition, 10> m_controlPositions{};  // where each control line field was read
 };
 

@@ -2,7 +2,7 @@
 //
 // Units follow the block's unit system: English pounds and inches (tieback depths, unbonded
 // lengths and spacings in feet), SI kilonewtons and metres (surcharge distances and widths
-// in millimetres). Stations are integers; station j lies at depth j x IncrementLength.
+// are written in millimetres and held in metres). Stations are integers; station j lies at depth j x IncrementLength.
 #pragma once
 
 #include <array>
@@ -141,8 +141,8 @@ struct SurfaceLoadLine {
 struct Surcharge {
   int type = 0;  // 1 point, 2 line, 3 strip
   double magnitude = 0.0;
-  double distance = 0.0;  // from the wall (in / mm)
-  double width = 0.0;     // strip width (in / mm)
+  double distance = 0.0;  // from the wall (in / m; SI files hold millimetres, converted when read)
+  double width = 0.0;     // strip width (in / m, as the distance)
 };
 
 // Group 10d: a soil layer with its values at top and bottom.

@@ -74,6 +74,14 @@ TEST(EngineRun, TiedWallWithUserCurvesMatchesTheReviewedGoldenFiles) {
   expectExampleMatchesGolden("tied_wall_user_curves");
 }
 
+TEST(EngineRun, LayeredWallWithGeneratedPressureMatchesTheReviewedGoldenFiles) {
+  expectExampleMatchesGolden("layered_wall_generated_pressure");
+}
+
+TEST(EngineRun, BracedWallWithTheApparentPressureEnvelopeMatchesTheReviewedGoldenFiles) {
+  expectExampleMatchesGolden("braced_wall_apparent_pressure");
+}
+
 // The lines of `report` from the first line equal to `first` on, `count` of them.
 std::vector<std::string> linesFrom(const std::string& report, const std::string& first, std::size_t count) {
   const std::vector<std::string> lines = splitLines(report);
@@ -168,6 +176,8 @@ std::vector<ErrorCase> errorCases() {
        {"ERROR STOP -- TIEBACK SPACING MUST BE GREATER THAN ZERO (INPUT DATA LINE 9, ITEM 6)"}},
       {"user curves without a curve mode", sampleWallWith(2, "1 1 1 0 0 0 1 0 0 0"),
        {"ERROR STOP -- USER-SPECIFIED P-Y CURVES NEED P-Y CURVE MODE 1 OR 2 (INPUT DATA LINE 2, ITEM 7)"}},
+      {"earth pressure mode 4", sampleWallWith(2, "1 1 1 0 4 0 0 0 0 0"),
+       {"ERROR STOP -- EARTH PRESSURE MODE MUST BE 0, 1, 2 OR 3 (INPUT DATA LINE 2, ITEM 5)"}},
       {"unknown curve mode", sampleWallWith(2, "1 1 1 0 0 3 0 0 0 0"),
        {"ERROR STOP -- P-Y CURVE MODE MUST BE 0, 1 OR 2 (INPUT DATA LINE 2, ITEM 6)"}},
   };

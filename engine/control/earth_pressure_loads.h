@@ -1,0 +1,31 @@
+// Earth pressure on the wall: the specified (group 9) or generated diagram multiplied by the
+// wall widths, echoed in the report and the plot data file, and added to the station loads.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "beamcolumn/station_tables.h"
+#include "earthpressure/earth_pressure_module.h"
+#include "input/input_model.h"
+#include "report/output_file.h"
+#include "report/unit_labels.h"
+
+namespace korvex {
+
+// The points of a generated diagram that the report table and the plot data file show: all
+// of them up to 50, otherwise every 6th (English) or every 4th (SI) from the first, and the
+// last.
+std::vector<std::size_t> reportedPointIndices(std::size_t count, int unitSystem);
+
+// Specified pressure: the loads as read plus Wa times the surcharge pressure of the block's
+// own surcharges (on the grid, with the block's own free height), if it has any.
+void applySpecifiedPressure(const BlockInput& input, const UnitLabels& units, OutputFile& report, OutputFile& plot,
+                            StationTables& tables);
+
+// Generated pressure: each point multiplied by Wa down to the free height and by Wp below it,
+// the report table of item 13, the plot records, and the station loads down to the free height.
+void applyGeneratedPressure(const GeneratedPressure& pressure, int unitSystem, const UnitLabels& units,
+                            double incrementLength, OutputFile& report, OutputFile& plot, StationTables& tables);
+
+}  // namespace korvex

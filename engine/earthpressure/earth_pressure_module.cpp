@@ -1,0 +1,106 @@
+#include "earthpressure/earth_pressure_module.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "control/error_stop.h"
+#include "earthpressure/earth_pressure_report.h"
+#include "earthpressure/layer_resultants.h"
+#include "earthpressure/soil_profile.h"
+#include "earthpressure/surcharge_pressure.h"
+#include "report/fortran_format.h"
+
+namespace korvex {
+
+namespace {
+
+constexpr int kApparentPressureMode = 3;
+
+// The stops of the profile check: the stop code on the console and, so that the report
+// says why the run ended, a message in the report.
+[[noreturn]] void stopWithCode(int code, const std::string& message) {
+  throw ErrorStop({"ERROR STOP " + std::to_string(code) + " -- " + message}, {"STOP " + std::to_string(code)});
+}
+
+void checkProfile(const SoilProfile& profile) {
+  if (profile.excavationLayer < 0)
+    stopWithCode(1, "NO SOIL LAYER STARTS AT THE EXCAVATION LEVEL: THE FREE HEIGHT LIES OUTSIDE THE SOIL PROFILE "
+                    "(THE PROFILE ENDS AT THE FIRST LAYER WHOSE BOTTOM DOES NOT LIE BELOW THE ONE ABOVE)");
+  if (profile.overflow) stopWithCode(2, "THE SOIL PROFILE HAS MORE THAN 20 LAYERS AFTER SUBDIVISION");
+}
+
+}  // namespace
+
+double roundedAsE10_3(double value) {
+  if (!std::isfinite(value)) return value;
+  const std::string text = formatExponent(value, 10, 3);
+  const std::size_t start = text.find_first_not_of(' ');
+  if (start == std::string::npos) return value;
+  double parsed = 0.0;
+  const auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), parsed);
+  // An exponent beyond two digits is printed without its letter: keep such a value as it is.
+  if (error != std::errc() || end != text.data() + text.size()) return value;
+  return parsed;
+}
+
+GeneratedPressure generateEarthPressure(const BlockInput& input, const UnitLabels& units,
+                                        const SupportDepths& supports, EarthPressureChannels channels) {
+  OutputFile& report = channels.report;
+  const int unitSystem = input.control.unitSystem;
+  SoilProfile profile = buildSoilProfile(unitSystem, input.soilData, input.surfaceLoads, input.layers);
+
+  writeWallInformation(report, units, profile);
+  writeSurchargeInformation(report, units, profile.uniformPressure, input.surcharges);
+  writeSoilInformation(report, unitSystem, profile);
+  checkProfile(profile);
+
+  computeOverburden(profile);
+  writeOverburden(report, units, profile);
+  computeCoefficients(profile);
+  writeCoefficients(report, channels.monitor, profile);
+
+  ProfileResultants resultants = computeResultants(profile, input.surcharges);
+  writeLayerResultants(report, units, profile, resultants);
+  computeWaterResultants(profile, resultants);
+  writeWaterResultants(report, resultants);
+  if (resultants.netForceNegative()) {
+    channels.console(std::string("     ") + kNetActivePressureNegative);
+    writeNetForceWarning(report);
+  }
+
+  const double wallLength = static_cast<double>(input.wall.numIncrements) * input.wall.incrementLength;
+  const SurchargeGrid grid(input.surcharges, profile.freeHeight, wallLength);
+  PressureDiagram diagram = buildPressureDiagram(profile, grid, wallLength);
+  if (diagram.exceedsStorage) {
+    throw ErrorStop({kTooMuchData, "(THE EARTH-PRESSURE DIAGRAM NEEDS MORE THAN 2000 POINTS)"}, {});
+  }
+  if (input.control.earthPressureMode == kApparentPressureMode) {
+    const ApparentEnvelope envelope = apparentEnvelope(profile.freeHeight, diagram.activeForce, supports);
+    if (!envelope.valid) {
+      throw ErrorStop(
+          "ERROR STOP -- THE APPARENT-PRESSURE ENVELOPE IS UNDEFINED: THE SUPPORT DEPTHS LEAVE NO POSITIVE BASE "
+          "BELOW THE FREE HEIGHT");
+    }
+    applyApparentEnvelope(diagram, envelope);
+  }
+
+  GeneratedPressure generated;
+  generated.freeHeight = profile.freeHeight;
+  generated.activeWidth = profile.activeWidth;
+  generated.passiveWidth = profile.passiveWidth;
+  generated.excavationStress = profile.excavationStress;
+  // The solution reads the announced points; a profile that ends above the wall tip has
+  // fewer, and the solution takes those it has.
+  const std::size_t count = std::min(diagram.points.size(), static_cast<std::size_t>(diagram.announcedCount));
+  generated.points.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const DiagramPoint& point = diagram.points[i];
+    generated.points.push_back(DiagramPoint{roundedAsE10_3(point.depth), roundedAsE10_3(point.total),
+                                            roundedAsE10_3(point.earth), roundedAsE10_3(point.surcharge)});
+  }
+  return generated;
+}
+
+}  // namespace korvex

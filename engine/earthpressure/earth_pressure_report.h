@@ -1,0 +1,34 @@
+// The report sections of the earth-pressure module: wall, surcharge and soil information,
+// effective overburden, coefficients, and the resultants of earth and water pressure.
+#pragma once
+
+#include <span>
+
+#include "earthpressure/layer_resultants.h"
+#include "earthpressure/soil_profile.h"
+#include "input/input_model.h"
+#include "report/output_file.h"
+#include "report/unit_labels.h"
+
+namespace korvex {
+
+void writeWallInformation(OutputFile& report, const UnitLabels& units, const SoilProfile& profile);
+void writeSurchargeInformation(OutputFile& report, const UnitLabels& units, double uniformPressure,
+                               std::span<const Surcharge> surcharges);
+void writeSoilInformation(OutputFile& report, int unitSystem, const SoilProfile& profile);
+void writeOverburden(OutputFile& report, const UnitLabels& units, const SoilProfile& profile);
+
+// The coefficient table; before the row of a layer that carries the slope warning the
+// warning goes to the report and to the iteration monitor file.
+void writeCoefficients(OutputFile& report, OutputFile& monitor, const SoilProfile& profile);
+
+void writeLayerResultants(OutputFile& report, const UnitLabels& units, const SoilProfile& profile,
+                          const ProfileResultants& resultants);
+// The water-pressure table, when the water table lies above the excavation level.
+void writeWaterResultants(OutputFile& report, const ProfileResultants& resultants);
+
+// The net-force warning: two empty lines and the text indented 5.
+inline constexpr const char* kNetActivePressureNegative = "Net active pressure is negative.";
+void writeNetForceWarning(OutputFile& report);
+
+}  // namespace korvex
