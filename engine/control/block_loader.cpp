@@ -7,6 +7,7 @@
 #include "control/earth_pressure_loads.h"
 #include "control/error_stop.h"
 #include "earthpressure/earth_pressure_module.h"
+#include "py/py_generator.h"
 #include "report/input_echo.h"
 #include "report/plot_records.h"
 #include "report/report_frame.h"
@@ -99,6 +100,7 @@ void BlockLoader::readRecords(LoadedBlock& block, const StationTable& w) {
   if (block.tables.hasDataBeyondToe()) throw ErrorStop(kDataBeyondEnd);
   readUserCurves(block);
   readEICurves(block, w);
+  generateCurves(block);
   writeCurveRecords(block);
 }
 
@@ -339,10 +341,20 @@ void BlockLoader::readEICurves(LoadedBlock& block, const StationTable& w) {
   updateMomentEI(block.input.eiCurves, w, block.input.wall.incrementLength, block.tables.ei);
 }
 
+void BlockLoader::generateCurves(LoadedBlock& block) {
+  const BlockInput& input = block.input;
+  if (!input.control.generatesCurves()) return;
+  const PYGenerationContext context{m_report, block.units, m_console, block.excavationStress,
+                                    static_cast<int>(input.userCurves.size())};
+  block.generatedCurves = generatePYCurves(input, context);
+  for (const GeneratedCurve& curve : block.generatedCurves)
+    block.curves.push_back(solutionCurve(curve, input.wall.incrementLength));
+}
+
 void BlockLoader::writeCurveRecords(LoadedBlock& block) {
   const BlockInput& input = block.input;
   std::vector<PlotCurve> curves;
-  curves.reserve(input.userCurves.size());
+  curves.reserve(input.userCurves.size() + block.generatedCurves.size());
   for (const UserCurve& curve : input.userCurves) {
     PlotCurve plotCurve;
     plotCurve.depth = static_cast<double>(curve.station) * input.wall.incrementLength;
@@ -352,7 +364,13 @@ void BlockLoader::writeCurveRecords(LoadedBlock& block) {
     }
     curves.push_back(std::move(plotCurve));
   }
-  writePlotCurves(m_plot, input.control.unitSystem, curves);
+  for (const GeneratedCurve& curve : block.generatedCurves) {
+    PlotCurve plotCurve;
+    plotCurve.depth = curve.depth;
+    solutionPoints(curve, plotCurve.y, plotCurve.p);
+    curves.push_back(std::move(plotCurve));
+  }
+  writePlotCurves(m_plot, input.control.unitSystem, curves, input.userCurves.empty());
   // With generated curves asked for and none at all, an empty section stands in for them.
   if (input.control.generatesCurves() && curves.empty()) writeEmptySection(m_report);
 }

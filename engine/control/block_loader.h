@@ -12,6 +12,7 @@
 #include "beamcolumn/station_tables.h"
 #include "beamcolumn/tieback.h"
 #include "earthpressure/pressure_diagram.h"
+#include "py/py_generator.h"
 #include "input/input_model.h"
 #include "input/record_reader.h"
 #include "report/output_file.h"
@@ -28,6 +29,7 @@ struct LoadedBlock {
   std::vector<TiebackSupport> tiebacks;
   std::vector<SoilCurve> curves;
   double excavationStress = 0.0;  // effective overburden at the excavation level; 0 without generated pressure
+  std::vector<GeneratedCurve> generatedCurves;  // as the solution reads them, after the user's curves
 };
 
 class BlockLoader {
@@ -60,6 +62,8 @@ class BlockLoader {
   SupportDepths singleStationSupports(const LoadedBlock& block) const;
   void readUserCurves(LoadedBlock& block);
   void readEICurves(LoadedBlock& block, const StationTable& w);
+  // Generates the p-y curves of a block that asks for them and appends them to its curves.
+  void generateCurves(LoadedBlock& block);
   void writeCurveRecords(LoadedBlock& block);
 
   // Checks a count read from the data file: not negative and within `capacity`.

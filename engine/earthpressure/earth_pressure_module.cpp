@@ -1,7 +1,6 @@
 #include "earthpressure/earth_pressure_module.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -18,6 +17,9 @@ namespace {
 
 constexpr int kApparentPressureMode = 3;
 
+// The solution reads the diagram as E10.3 fields.
+double readBackE10_3(double value) { return readBackExponent(value, 10, 3); }
+
 // The stops of the profile check: the stop code on the console and, so that the report
 // says why the run ended, a message in the report.
 [[noreturn]] void stopWithCode(int code, const std::string& message) {
@@ -32,18 +34,6 @@ void checkProfile(const SoilProfile& profile) {
 }
 
 }  // namespace
-
-double roundedAsE10_3(double value) {
-  if (!std::isfinite(value)) return value;
-  const std::string text = formatExponent(value, 10, 3);
-  const std::size_t start = text.find_first_not_of(' ');
-  if (start == std::string::npos) return value;
-  double parsed = 0.0;
-  const auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), parsed);
-  // An exponent beyond two digits is printed without its letter: keep such a value as it is.
-  if (error != std::errc() || end != text.data() + text.size()) return value;
-  return parsed;
-}
 
 GeneratedPressure generateEarthPressure(const BlockInput& input, const UnitLabels& units,
                                         const SupportDepths& supports, EarthPressureChannels channels) {
@@ -97,8 +87,8 @@ GeneratedPressure generateEarthPressure(const BlockInput& input, const UnitLabel
   generated.points.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     const DiagramPoint& point = diagram.points[i];
-    generated.points.push_back(DiagramPoint{roundedAsE10_3(point.depth), roundedAsE10_3(point.total),
-                                            roundedAsE10_3(point.earth), roundedAsE10_3(point.surcharge)});
+    generated.points.push_back(DiagramPoint{readBackE10_3(point.depth), readBackE10_3(point.total),
+                                            readBackE10_3(point.earth), readBackE10_3(point.surcharge)});
   }
   return generated;
 }

@@ -42,7 +42,4 @@ struct GeneratedPressure {
 GeneratedPressure generateEarthPressure(const BlockInput& input, const UnitLabels& units,
                                         const SupportDepths& supports, EarthPressureChannels channels);
 
-// A value as the solution reads it back from an E10.3 field.
-double roundedAsE10_3(double value);
-
 }  // namespace korvex

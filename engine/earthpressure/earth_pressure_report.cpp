@@ -14,17 +14,6 @@ void writeBanner3(OutputFile& report, std::string_view title) {
   report.write(kBanner, title);
 }
 
-// Force per length squared and per length cubed, and force per length.
-std::string pressureLabel(const UnitLabels& units) {
-  return std::string(units.force4) + "/" + std::string(units.len2) + "**2";
-}
-std::string unitWeightLabel(const UnitLabels& units) {
-  return std::string(units.force4) + "/" + std::string(units.len2) + "**3";
-}
-std::string forcePerLengthLabel(const UnitLabels& units) {
-  return std::string(units.force4) + "/" + std::string(units.len2);
-}
-
 }  // namespace
 
 void writeWallInformation(OutputFile& report, const UnitLabels& units, const SoilProfile& profile) {

@@ -453,3 +453,18 @@ void writeListDirected(std::string& out, std::span<const FieldValue> items) {
 }
 
 }  // namespace korvex
+
+namespace korvex {
+
+double readBackExponent(double value, int width, int decimals) {
+  if (!std::isfinite(value)) return value;
+  const std::string text = formatExponent(value, width, decimals);
+  const std::size_t start = text.find_first_not_of(' ');
+  if (start == std::string::npos) return value;
+  double parsed = 0.0;
+  const auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), parsed);
+  if (error != std::errc() || end != text.data() + text.size()) return value;
+  return parsed;
+}
+
+}  // namespace korvex

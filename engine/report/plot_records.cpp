@@ -9,10 +9,15 @@ void writePlotPressure(OutputFile& plot, std::span<const PlotPressurePoint> poin
     plot.write(kPoint, point.depth, point.total, point.soil == 0.0 ? 1.0e-7 : point.soil, point.surcharge);
 }
 
-void writePlotCurves(OutputFile& plot, int unitSystem, std::span<const PlotCurve> curves) {
+void writePlotCurves(OutputFile& plot, int unitSystem, std::span<const PlotCurve> curves, bool onlyGenerated) {
+  static const Format kGeneratedDepth("1X,F10.2,1X,I5");
   plot.writeListDirected(unitSystem, curves.size());
   for (const PlotCurve& curve : curves) {
-    plot.writeListDirected(curve.depth, curve.y.size());
+    if (onlyGenerated) {
+      plot.write(kGeneratedDepth, curve.depth, static_cast<int>(curve.y.size()));
+    } else {
+      plot.writeListDirected(curve.depth, curve.y.size());
+    }
     for (std::size_t i = 0; i < curve.y.size() && i < curve.p.size(); ++i) plot.writeListDirected(curve.y[i], curve.p[i]);
   }
 }

@@ -2,6 +2,7 @@
 // unit system: English, SI, or neutral F and L labels for any other system.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace korvex {
@@ -12,6 +13,12 @@ struct UnitLabels {
   std::string_view len2;    // length, 2 columns: "IN", " M", " L"
   std::string_view force3;  // force, 3 columns: "LBS", " KN", "  F"
 };
+
+// Composite labels: force/length**2 (" LBS/IN**2"), force/length**3 (" LBS/IN**3") and
+// force/length (" LBS/IN").
+std::string pressureLabel(const UnitLabels& units);
+std::string unitWeightLabel(const UnitLabels& units);
+std::string forcePerLengthLabel(const UnitLabels& units);
 
 // `selector` > 0 English, < 0 SI, 0 neutral.
 UnitLabels selectUnitLabels(int selector);

@@ -82,6 +82,37 @@ TEST(CliApp, ErrorsInTheDataAreInTheReportAndTheRunStillSucceeds) {
   EXPECT_NE(readFile(folder / "bad.kx5o").find("A NUMBER IS EXPECTED, NOT 'x' (WALL LINE)"), std::string::npos);
 }
 
+// Every bundled example, and a long-term file made of an example's block twice, is analysed to
+// its end; generated p-y curves announce themselves on the error channel, not in the output.
+TEST(CliApp, RunAnalysesEveryExampleAndLongTermFiles) {
+  TempFolder folder;
+  int examples = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(KORVEX_EXAMPLES)) {
+    if (entry.path().extension() != ".kx5d") continue;
+    ++examples;
+    const CliResult result = runTool({"run", entry.path().string(), "--out", folder.path().string()});
+    EXPECT_EQ(result.status, kExitOk) << entry.path();
+    const std::string report = readFile(folder / entry.path().filename().replace_extension(".kx5o"));
+    EXPECT_NE(report.find("END OF ANALYSIS"), std::string::npos) << entry.path();
+    EXPECT_EQ(report.find("ERROR"), std::string::npos) << entry.path();
+  }
+  EXPECT_GE(examples, 6);
+
+  std::string block = readFile(std::string(KORVEX_EXAMPLES) + "/tied_wall_generated_curves.kx5d");
+  ASSERT_GE(block.size(), 2u);
+  block.erase(block.rfind("0\n"));  // the continuation line of the single analysis
+  writeFile(folder / "long_term.kx5d", block + "9\n" + block + "0\n");
+  const CliResult result = runTool({"run", (folder / "long_term.kx5d").string()});
+  EXPECT_EQ(result.status, kExitOk);
+  EXPECT_EQ(result.err, " READ SOIL DATA....\n READ SOIL DATA....\n");
+  const std::string report = readFile(folder / "long_term.kx5o");
+  std::size_t analyses = 0;
+  for (std::size_t at = report.find("RESULTS -- ITERATION"); at != std::string::npos;
+       at = report.find("RESULTS -- ITERATION", at + 1))
+    ++analyses;
+  EXPECT_EQ(analyses, 2u);
+}
+
 TEST(CliApp, FilesThatCannotBeReadOrWrittenGiveStatusTwo) {
   TempFolder folder;
   CliResult result = runTool({"run", (folder / "missing.kx5d").string()});
