@@ -6,3 +6,7 @@ source tools/setup.sh
 install_missing_packages
 configure_and_build build
 ctest --test-dir build --output-on-failure -j2 --timeout 300
+
+# The same tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+configure_and_build build-sanitize -DKORVEX_SANITIZE=ON -DKORVEX_BUILD_BENCHMARKS=OFF
+ctest --test-dir build-sanitize --output-on-failure -j2 --timeout 600

@@ -12,7 +12,8 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 2;  // a file could not be read or written, or bad arguments
 
 // Runs the tool with `args` (without the program name), writing normal output to `out` and
-// one-line error messages to `err`. Returns the exit status.
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// one-line error messages to `err`; with `terminal` (standard error is a terminal) a batch
+// of runs shows its progress on `err`. Returns the exit status.
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool terminal = false);
 
 }  // namespace korvex::cli

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,5 +8,5 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  return korvex::cli::runCli(args, std::cout, std::cerr);
+  return korvex::cli::runCli(args, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
 }

@@ -1,5 +1,6 @@
 #include "report/fortran_format.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -7,26 +8,85 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "report/decimal_rounding.h"
+
 namespace korvex {
 
 namespace {
 
 using Node = Format::Node;
 
-std::string asterisks(int width) { return std::string(static_cast<std::size_t>(width), '*'); }
+// The text of one field before it is right-aligned in its width. Every field this writer
+// is given fits: the widest is a fixed field of a number near the largest double.
+class FieldText {
+ public:
+  void add(char c) {
+    if (m_size < kCapacity) m_text[m_size] = c;
+    ++m_size;
+  }
+  void add(std::string_view text) {
+    for (char c : text) add(c);
+  }
+  void addZeros(int count) {
+    for (int i = 0; i < count; ++i) add('0');
+  }
+  // Two- or three-digit exponent digits with leading zeros.
+  void addExponentDigits(int value, int digits) {
+    if (digits == 3) add(static_cast<char>('0' + value / 100));
+    add(static_cast<char>('0' + value / 10 % 10));
+    add(static_cast<char>('0' + value % 10));
+  }
+  void removeAt(std::size_t at) {
+    for (std::size_t i = at; i + 1 < m_size && i + 1 < kCapacity; ++i) m_text[i] = m_text[i + 1];
+    --m_size;
+  }
+  // Takes in the characters written directly after the text, up to `end`.
+  void extendTo(const char* end) { m_size = static_cast<std::size_t>(end - m_text); }
+  char at(std::size_t i) const { return m_text[i]; }
+  std::size_t size() const { return m_size; }
+  bool fits() const { return m_size <= kCapacity; }
+  std::string_view view() const { return {m_text, std::min(m_size, kCapacity)}; }
+  char* data() { return m_text; }
+  static constexpr std::size_t kCapacity = 800;
 
-std::string rightAlign(const std::string& body, int width) {
-  if (static_cast<int>(body.size()) > width) return asterisks(width);
-  return std::string(static_cast<std::size_t>(width) - body.size(), ' ') + body;
+ private:
+  char m_text[kCapacity];
+  std::size_t m_size = 0;
+};
+
+void appendAsterisks(std::string& out, int width) { out.append(static_cast<std::size_t>(width), '*'); }
+
+// Appends `body` right-aligned in `width` columns, or asterisks when it does not fit.
+void appendAligned(std::string& out, std::string_view body, int width) {
+  if (static_cast<int>(body.size()) > width) {
+    appendAsterisks(out, width);
+    return;
+  }
+  const std::size_t start = out.size();
+  out.append(static_cast<std::size_t>(width), ' ');
+  body.copy(out.data() + start + (static_cast<std::size_t>(width) - body.size()), body.size());
+}
+
+void appendAligned(std::string& out, const FieldText& body, int width) {
+  if (!body.fits()) {
+    appendAsterisks(out, width);
+    return;
+  }
+  appendAligned(out, body.view(), width);
 }
 
 // Text for a NaN or an infinity in a numeric field, as Fortran writes them.
-std::string nonFinite(double value, int width) {
-  if (std::isnan(value)) return rightAlign("NaN", width);
+void appendNonFinite(std::string& out, double value, int width) {
+  if (std::isnan(value)) {
+    appendAligned(out, "NaN", width);
+    return;
+  }
   const bool negative = std::signbit(value);
-  std::string body = width >= 8 + (negative ? 1 : 0) ? "Infinity" : "Inf";
-  if (negative) body.insert(0, "-");
-  return rightAlign(body, width);
+  const std::string_view word = width >= 8 + (negative ? 1 : 0) ? "Infinity" : "Inf";
+  FieldText body;
+  if (negative) body.add('-');
+  body.add(word);
+  appendAligned(out, body, width);
 }
 
 // ---- format parsing -------------------------------------------------------------------
@@ -184,19 +244,21 @@ void writeItem(const Node& node, const FieldValue& item, WriteState& state) {
   switch (node.kind) {
     case Node::Kind::Integer:
       if (item.kind() != K::Integer) throw std::logic_error("I field given a non-integer item");
-      state.out += formatInteger(item.integer(), node.width, node.digits);
+      appendInteger(state.out, item.integer(), node.width, node.digits);
       return;
     case Node::Kind::Fixed:
     case Node::Kind::Exponent:
       if (item.kind() != K::Real && item.kind() != K::Integer)
         throw std::logic_error("F or E field given a non-numeric item");
-      state.out += node.kind == Node::Kind::Fixed
-                       ? formatFixed(item.real(), node.width, node.digits, state.scale)
-                       : formatExponent(item.real(), node.width, node.digits, state.scale, node.letter);
+      if (node.kind == Node::Kind::Fixed) {
+        appendFixed(state.out, item.real(), node.width, node.digits, state.scale);
+      } else {
+        appendExponent(state.out, item.real(), node.width, node.digits, state.scale, node.letter);
+      }
       return;
     case Node::Kind::Logical:
       if (item.kind() != K::Logical) throw std::logic_error("L field given a non-logical item");
-      state.out += rightAlign(item.logical() ? "T" : "F", node.width);
+      appendAligned(state.out, item.logical() ? "T" : "F", node.width);
       return;
     case Node::Kind::Text: {
       if (item.kind() != K::Text) throw std::logic_error("A field given a non-text item");
@@ -221,6 +283,10 @@ void writeItem(const Node& node, const FieldValue& item, WriteState& state) {
 bool runNodes(const std::vector<Node>& nodes, std::size_t first, WriteState& state) {
   for (std::size_t index = first; index < nodes.size(); ++index) {
     const Node& node = nodes[index];
+    if (node.kind == Node::Kind::Blanks) {
+      state.out.append(static_cast<std::size_t>(node.repeat), ' ');
+      continue;
+    }
     for (int pass = 0; pass < node.repeat; ++pass) {
       if (isDataDescriptor(node.kind)) {
         if (state.next >= state.items.size()) return false;
@@ -230,9 +296,6 @@ bool runNodes(const std::vector<Node>& nodes, std::size_t first, WriteState& sta
       switch (node.kind) {
         case Node::Kind::Literal:
           state.out += node.literal;
-          break;
-        case Node::Kind::Blanks:
-          state.out += ' ';
           break;
         case Node::Kind::NewLine:
           state.out += '\n';
@@ -262,102 +325,175 @@ bool containsData(const std::vector<Node>& nodes) {
 // Decimal digits of |value| rounded to `significant` digits, and the exponent e such that
 // |value| = 0.d1d2d3... x 10^e. Zero gives all zeros and exponent 0.
 struct DecimalDigits {
-  std::string digits;
+  char digits[FieldText::kCapacity];
+  int count = 0;
   int exponent = 0;
+  std::string_view view(int from = 0) const { return {digits + from, static_cast<std::size_t>(count - from)}; }
 };
 
-DecimalDigits roundedDigits(double magnitude, int significant) {
-  DecimalDigits result;
-  if (significant <= 0) significant = 1;
+// "00" "01" ... "99": two digits of a number at a time.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void roundDigits(double magnitude, int significant, DecimalDigits& result) {
+  significant = std::clamp(significant, 1, static_cast<int>(FieldText::kCapacity) - 16);
+  result.count = significant;
+  result.exponent = 0;
   if (magnitude == 0.0) {
-    result.digits.assign(static_cast<std::size_t>(significant), '0');
-    return result;
+    std::fill(result.digits, result.digits + significant, '0');
+    return;
   }
-  // to_chars, unlike printf, does not depend on the C locale of a host program.
-  char buffer[512];
-  const auto converted = std::to_chars(buffer, buffer + sizeof buffer - 1, magnitude, std::chars_format::scientific,
-                                       significant - 1);
-  *converted.ptr = '\0';
-  // buffer: d.ddddde+XX
+  RoundedDecimal exact;
+  if (roundToSignificantDigits(magnitude, significant, exact)) {
+    int i = significant;
+    while (i >= 2) {
+      const auto pair = static_cast<std::size_t>(exact.digits % 100) * 2;
+      exact.digits /= 100;
+      result.digits[--i] = kDigitPairs[pair + 1];
+      result.digits[--i] = kDigitPairs[pair];
+    }
+    if (i == 1) result.digits[0] = static_cast<char>('0' + exact.digits);
+    result.exponent = exact.exponent;
+    return;
+  }
+  // Beyond the integer fast path: to_chars, which, unlike printf, does not depend on the C
+  // locale of a host program.
+  char buffer[FieldText::kCapacity];
+  const auto converted =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, significant - 1);
+  // buffer: d.dddde+XX
   const char* p = buffer;
-  result.digits += *p++;
+  int count = 0;
+  result.digits[count++] = *p++;
   if (*p == '.') ++p;
-  while (std::isdigit(static_cast<unsigned char>(*p))) result.digits += *p++;
-  if (*p == 'e') ++p;
-  result.exponent = std::atoi(p) + 1;
-  return result;
+  while (p < converted.ptr && *p != 'e') result.digits[count++] = *p++;
+  ++p;  // 'e'
+  const bool negative = *p == '-';
+  ++p;
+  int exponent = 0;
+  while (p < converted.ptr) exponent = exponent * 10 + (*p++ - '0');
+  result.exponent = (negative ? -exponent : exponent) + 1;
+}
+
+// The body of an Ew.d (or Dw.d) field under scale factor kP, before alignment. Returns false
+// when the field can only be asterisks.
+bool exponentBody(double value, int width, int decimals, int scale, char letter, FieldText& body) {
+  if (scale <= -decimals || scale > decimals + 1) return false;
+  const bool negative = std::signbit(value);
+  const double magnitude = std::fabs(value);
+  const int significant = scale <= 0 ? decimals + scale : decimals + 1;
+  DecimalDigits rounded;
+  roundDigits(magnitude, significant, rounded);
+  const int exponent = magnitude == 0.0 ? 0 : rounded.exponent - scale;
+  const int absExponent = exponent < 0 ? -exponent : exponent;
+  if (absExponent > 999) return false;
+
+  if (negative) body.add('-');
+  const std::size_t leadingZeroAt = body.size();
+  if (scale <= 0) {
+    body.add("0.");
+    body.addZeros(-scale);
+    body.add(rounded.view());
+  } else {
+    body.add(rounded.view().substr(0, static_cast<std::size_t>(scale)));
+    body.add('.');
+    body.add(rounded.view(scale));
+  }
+  if (absExponent <= 99) {
+    body.add(letter);
+    body.add(exponent < 0 ? '-' : '+');
+    body.addExponentDigits(absExponent, 2);
+  } else {
+    body.add(exponent < 0 ? '-' : '+');
+    body.addExponentDigits(absExponent, 3);
+  }
+  // The zero before the decimal point is optional and goes first when space is short.
+  if (static_cast<int>(body.size()) > width && scale <= 0) body.removeAt(leadingZeroAt);
+  return true;
 }
 
 }  // namespace
 
 // ---- field formatters -----------------------------------------------------------------
 
-std::string formatInteger(long long value, int width, int minDigits) {
+void appendInteger(std::string& out, long long value, int width, int minDigits) {
   const bool negative = value < 0;
   unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
                                           : static_cast<unsigned long long>(value);
+  char digits[24];
+  int count = 0;
   // Iw.0 writes a zero value as blanks only.
-  std::string digits = magnitude == 0 && minDigits == 0 ? std::string() : std::to_string(magnitude);
-  if (static_cast<int>(digits.size()) < minDigits)
-    digits.insert(0, static_cast<std::size_t>(minDigits) - digits.size(), '0');
-  if (negative) digits.insert(0, "-");
-  return rightAlign(digits, width);
+  if (!(magnitude == 0 && minDigits == 0)) {
+    do {
+      digits[count++] = static_cast<char>('0' + magnitude % 10);
+      magnitude /= 10;
+    } while (magnitude > 0);
+  }
+  FieldText body;
+  if (negative) body.add('-');
+  body.addZeros(minDigits - count);
+  while (count > 0) body.add(digits[--count]);
+  appendAligned(out, body, width);
 }
 
-std::string formatFixed(double value, int width, int decimals, int scale) {
-  if (!std::isfinite(value)) return nonFinite(value, width);
+void appendFixed(std::string& out, double value, int width, int decimals, int scale) {
+  if (!std::isfinite(value)) {
+    appendNonFinite(out, value, width);
+    return;
+  }
   const bool negative = std::signbit(value);
   double magnitude = std::fabs(value);
   if (scale != 0) magnitude *= std::pow(10.0, scale);
-  char buffer[512];
-  const auto converted = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);
-  if (converted.ec != std::errc()) return asterisks(width);
-  std::string body(buffer, converted.ptr);
-  if (decimals == 0) body += '.';
-  if (negative) body.insert(0, "-");
+  FieldText body;
+  if (negative) body.add('-');
+  char* start = body.data() + body.size();
+  const auto converted =
+      std::to_chars(start, body.data() + FieldText::kCapacity - 1, magnitude, std::chars_format::fixed, decimals);
+  if (converted.ec != std::errc()) {
+    appendAsterisks(out, width);
+    return;
+  }
+  body.extendTo(converted.ptr);
+  if (decimals == 0) body.add('.');
   if (static_cast<int>(body.size()) > width) {
     // The zero before the decimal point is optional and goes first when space is short.
     const std::size_t zeroAt = negative ? 1 : 0;
-    if (body.size() > zeroAt + 1 && body[zeroAt] == '0' && body[zeroAt + 1] == '.')
-      body.erase(zeroAt, 1);
+    if (body.size() > zeroAt + 1 && body.at(zeroAt) == '0' && body.at(zeroAt + 1) == '.') body.removeAt(zeroAt);
   }
-  return rightAlign(body, width);
+  appendAligned(out, body, width);
+}
+
+void appendExponent(std::string& out, double value, int width, int decimals, int scale, char letter) {
+  if (!std::isfinite(value)) {
+    appendNonFinite(out, value, width);
+    return;
+  }
+  FieldText body;
+  if (!exponentBody(value, width, decimals, scale, letter, body)) {
+    appendAsterisks(out, width);
+    return;
+  }
+  appendAligned(out, body, width);
+}
+
+std::string formatInteger(long long value, int width, int minDigits) {
+  std::string out;
+  appendInteger(out, value, width, minDigits);
+  return out;
+}
+
+std::string formatFixed(double value, int width, int decimals, int scale) {
+  std::string out;
+  appendFixed(out, value, width, decimals, scale);
+  return out;
 }
 
 std::string formatExponent(double value, int width, int decimals, int scale, char letter) {
-  if (!std::isfinite(value)) return nonFinite(value, width);
-  if (scale <= -decimals || scale > decimals + 1) return asterisks(width);
-  const bool negative = std::signbit(value);
-  const double magnitude = std::fabs(value);
-  const int significant = scale <= 0 ? decimals + scale : decimals + 1;
-  const DecimalDigits rounded = roundedDigits(magnitude, significant);
-  const int exponent = magnitude == 0.0 ? 0 : rounded.exponent - scale;
-
-  std::string mantissa;
-  if (scale <= 0) {
-    mantissa = "0.";
-    mantissa.append(static_cast<std::size_t>(-scale), '0');
-    mantissa += rounded.digits;
-  } else {
-    mantissa = rounded.digits.substr(0, static_cast<std::size_t>(scale));
-    mantissa += '.';
-    mantissa += rounded.digits.substr(static_cast<std::size_t>(scale));
-  }
-
-  const int absExponent = exponent < 0 ? -exponent : exponent;
-  if (absExponent > 999) return asterisks(width);
-  char exponentText[16];
-  if (absExponent <= 99) {
-    std::snprintf(exponentText, sizeof exponentText, "%c%c%02d", letter, exponent < 0 ? '-' : '+', absExponent);
-  } else {
-    std::snprintf(exponentText, sizeof exponentText, "%c%03d", exponent < 0 ? '-' : '+', absExponent);
-  }
-
-  std::string body = (negative ? "-" : "") + mantissa + exponentText;
-  if (static_cast<int>(body.size()) > width && scale <= 0) {
-    body = (negative ? "-" : "") + mantissa.substr(1) + exponentText;
-  }
-  return rightAlign(body, width);
+  std::string out;
+  appendExponent(out, value, width, decimals, scale, letter);
+  return out;
 }
 
 // ---- Format ---------------------------------------------------------------------------
@@ -407,26 +543,45 @@ namespace {
 
 // G25.17 with a three-digit exponent and scale factor 1 for the exponent form, the field
 // that list-directed output gives a double-precision real.
-std::string listDirectedReal(double value) {
+void appendListDirectedReal(std::string& out, double value) {
   constexpr int kWidth = 25;
   constexpr int kDigits = 17;
   constexpr int kTrailing = 5;  // the blanks that stand for the unused exponent
-  if (!std::isfinite(value)) return nonFinite(value, kWidth);
+  if (!std::isfinite(value)) {
+    appendNonFinite(out, value, kWidth);
+    return;
+  }
   const double magnitude = std::fabs(value);
-  const DecimalDigits rounded = roundedDigits(magnitude, kDigits);
+  DecimalDigits rounded;
+  roundDigits(magnitude, kDigits, rounded);
   const int k = magnitude == 0.0 ? 1 : rounded.exponent;
-  if (magnitude == 0.0 || (k >= 0 && k <= kDigits)) {
-    const int decimals = kDigits - (magnitude == 0.0 ? 1 : k);
-    return formatFixed(value, kWidth - kTrailing, decimals) + std::string(kTrailing, ' ');
+  if (magnitude == 0.0) {
+    appendFixed(out, value, kWidth - kTrailing, kDigits - 1);
+    out.append(kTrailing, ' ');
+    return;
+  }
+  FieldText body;
+  if (std::signbit(value)) body.add('-');
+  if (k >= 0 && k <= kDigits) {
+    // F20.(17-k): rounding at the 17th significant digit is rounding at the last decimal, so
+    // the digits already rounded are the field's digits.
+    if (k == 0) body.add('0');
+    body.add(rounded.view().substr(0, static_cast<std::size_t>(k)));
+    body.add('.');
+    body.add(rounded.view(k));
+    appendAligned(out, body, kWidth - kTrailing);
+    out.append(kTrailing, ' ');
+    return;
   }
   // Exponent form: d.dddE-eee
-  const bool negative = std::signbit(value);
   const int exponent = rounded.exponent - 1;
-  const int absExponent = exponent < 0 ? -exponent : exponent;
-  char exponentText[16];
-  std::snprintf(exponentText, sizeof exponentText, "E%c%03d", exponent < 0 ? '-' : '+', absExponent);
-  std::string body = (negative ? "-" : "") + rounded.digits.substr(0, 1) + "." + rounded.digits.substr(1) + exponentText;
-  return rightAlign(body, kWidth);
+  body.add(rounded.digits[0]);
+  body.add('.');
+  body.add(rounded.view(1));
+  body.add('E');
+  body.add(exponent < 0 ? '-' : '+');
+  body.addExponentDigits(exponent < 0 ? -exponent : exponent, 3);
+  appendAligned(out, body, kWidth);
 }
 
 }  // namespace
@@ -436,10 +591,10 @@ void writeListDirected(std::string& out, std::span<const FieldValue> items) {
     out += ' ';
     switch (item.kind()) {
       case FieldValue::Kind::Integer:
-        out += formatInteger(item.integer(), 11);
+        appendInteger(out, item.integer(), 11);
         break;
       case FieldValue::Kind::Real:
-        out += listDirectedReal(item.real());
+        appendListDirectedReal(out, item.real());
         break;
       case FieldValue::Kind::Logical:
         out += item.logical() ? 'T' : 'F';
@@ -456,13 +611,40 @@ void writeListDirected(std::string& out, std::span<const FieldValue> items) {
 
 namespace korvex {
 
+namespace {
+
+// 10^0 .. 10^22, every one exact in a double.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The value of the field's text straight from its digits: d digits times an exact power of
+// ten is one correctly rounded operation, the same double a read of the text gives. False
+// when the field is one this shortcut does not cover.
+bool readBackFromDigits(double value, int width, int decimals, double& parsed) {
+  if (value == 0.0 || decimals < 1 || decimals > 17) return false;
+  const bool negative = std::signbit(value);
+  if ((negative ? 1 : 0) + decimals + 5 > width) return false;  // even without its leading zero
+  RoundedDecimal rounded;
+  if (!roundToSignificantDigits(std::fabs(value), decimals, rounded)) return false;
+  if (rounded.exponent > 99 || rounded.exponent < -99) return false;
+  const int power = rounded.exponent - decimals;
+  if (power > 22 || power < -22 || rounded.digits >= (std::uint64_t{1} << 53)) return false;
+  const double digits = static_cast<double>(rounded.digits);
+  parsed = power >= 0 ? digits * kExactPowersOfTen[power] : digits / kExactPowersOfTen[-power];
+  if (negative) parsed = -parsed;
+  return true;
+}
+
+}  // namespace
+
 double readBackExponent(double value, int width, int decimals) {
   if (!std::isfinite(value)) return value;
-  const std::string text = formatExponent(value, width, decimals);
-  const std::size_t start = text.find_first_not_of(' ');
-  if (start == std::string::npos) return value;
+  if (double parsed = 0.0; readBackFromDigits(value, width, decimals, parsed)) return parsed;
+  FieldText body;
+  if (!exponentBody(value, width, decimals, 0, 'E', body) || static_cast<int>(body.size()) > width) return value;
+  const std::string_view text = body.view();
   double parsed = 0.0;
-  const auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), parsed);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
   if (error != std::errc() || end != text.data() + text.size()) return value;
   return parsed;
 }

@@ -79,10 +79,14 @@ class Format {
 };
 
 // The field formatters behind the descriptors, for callers that need one field alone.
-// Each returns exactly `width` characters.
+// Each gives exactly `width` characters; the append forms add them to `out` without a
+// string of their own.
 std::string formatInteger(long long value, int width, int minDigits = 1);
 std::string formatFixed(double value, int width, int decimals, int scale = 0);
 std::string formatExponent(double value, int width, int decimals, int scale = 0, char letter = 'E');
+void appendInteger(std::string& out, long long value, int width, int minDigits = 1);
+void appendFixed(std::string& out, double value, int width, int decimals, int scale = 0);
+void appendExponent(std::string& out, double value, int width, int decimals, int scale = 0, char letter = 'E');
 
 // The value a Fortran read gets back from `value` written in an Ew.d field: rounded to d
 // significant digits. Values the field cannot hold (non-finite, or an exponent beyond two

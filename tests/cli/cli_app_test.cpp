@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "test_support.h"
@@ -20,9 +23,9 @@ struct CliResult {
   std::string err;
 };
 
-CliResult runTool(const std::vector<std::string>& args) {
+CliResult runTool(const std::vector<std::string>& args, bool terminal = false) {
   std::ostringstream out, err;
-  const int status = runCli(args, out, err);
+  const int status = runCli(args, out, err, terminal);
   return {status, out.str(), err.str()};
 }
 
@@ -34,7 +37,7 @@ TEST(CliApp, VersionAndHelp) {
   EXPECT_EQ(result.out, "korvex 2015.5.11\n");
   result = runTool({"--help"});
   EXPECT_EQ(result.status, kExitOk);
-  EXPECT_NE(result.out.find("run FILE.kx5d [--out DIR]"), std::string::npos);
+  EXPECT_NE(result.out.find("run FILE.kx5d... [--out DIR] [-j N]"), std::string::npos);
   result = runTool({});
   EXPECT_EQ(result.status, kExitFailure);
   EXPECT_NE(result.err.find("Usage:"), std::string::npos);
@@ -42,7 +45,10 @@ TEST(CliApp, VersionAndHelp) {
 
 TEST(CliApp, BadArgumentsGiveOneLineAndStatusTwo) {
   const std::vector<std::vector<std::string>> cases = {
-      {"frobnicate"}, {"run"}, {"run", "a.kx5d", "b.kx5d"}, {"run", "a.kx5d", "--out"}, {"run", "--fast", "a.kx5d"}};
+      {"frobnicate"},           {"run"},
+      {"run", "a.kx5d", "--out"}, {"run", "--fast", "a.kx5d"},
+      {"run", "a.kx5d", "-j"},    {"run", "a.kx5d", "-j", "0"},
+      {"run", "a.kx5d", "-j", "2x"}, {"run", "x/a.kx5d", "y/a.kx5d", "--out", std::filesystem::temp_directory_path().string()}};
   for (const auto& args : cases) {
     const CliResult result = runTool(args);
     EXPECT_EQ(result.status, kExitFailure);
@@ -111,6 +117,66 @@ TEST(CliApp, RunAnalysesEveryExampleAndLongTermFiles) {
        at = report.find("RESULTS -- ITERATION", at + 1))
     ++analyses;
   EXPECT_EQ(analyses, 2u);
+}
+
+std::vector<std::filesystem::path> exampleFiles() {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(KORVEX_EXAMPLES))
+    if (entry.path().extension() == ".kx5d") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// Every file of `folder`, by name, with its bytes.
+std::map<std::string, std::string> filesIn(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    files[entry.path().filename().string()] = readFile(entry.path());
+  return files;
+}
+
+// Runs in parallel threads write exactly what runs one at a time write.
+TEST(CliApp, BatchRunsWriteWhatSingleRunsWrite) {
+  ::setenv("KORVEX_FIXED_TIME", "2026-03-09 08:05:07", 1);
+  TempFolder folder;
+  const std::vector<std::filesystem::path> examples = exampleFiles();
+  ASSERT_GE(examples.size(), 6u);
+  for (const auto& example : examples) {
+    const CliResult single = runTool({"run", example.string(), "--out", (folder / "single").string()});
+    ASSERT_EQ(single.status, kExitOk) << single.err;
+  }
+  for (const std::string jobs : {"1", "2"}) {
+    std::vector<std::string> args = {"run"};
+    for (const auto& example : examples) args.push_back(example.string());
+    args.insert(args.end(), {"-j", jobs, "--out", (folder / ("batch" + jobs)).string()});
+    const CliResult batch = runTool(args);
+    EXPECT_EQ(batch.status, kExitOk) << batch.err;
+    EXPECT_NE(batch.out.find(std::to_string(examples.size()) + " of " + std::to_string(examples.size()) +
+                             " data files analysed\n"),
+              std::string::npos)
+        << batch.out;
+    // The reports are listed in the order the files were given.
+    EXPECT_EQ(batch.out.find("Report: " + (folder / ("batch" + jobs) / examples[0].stem()).string() + ".kx5o"), 0u);
+    EXPECT_TRUE(filesIn(folder / "single") == filesIn(folder / ("batch" + jobs))) << "-j " << jobs;
+  }
+  EXPECT_EQ(filesIn(folder / "single").size(), 3 * examples.size());
+  ::unsetenv("KORVEX_FIXED_TIME");
+}
+
+TEST(CliApp, OneFileThatCannotBeRunDoesNotStopTheOthers) {
+  TempFolder folder;
+  writeFile(folder / "first.kx5d", sampleWall());
+  writeFile(folder / "third.kx5d", sampleWall());
+  const CliResult result = runTool({"run", (folder / "first.kx5d").string(), (folder / "second.kx5d").string(),
+                                    (folder / "third.kx5d").string(), "-j", "2"},
+                                   true);
+  EXPECT_EQ(result.status, kExitFailure);
+  EXPECT_TRUE(std::filesystem::exists(folder / "first.kx5o"));
+  EXPECT_TRUE(std::filesystem::exists(folder / "third.kx5o"));
+  EXPECT_NE(result.err.find("korvex: second.kx5d: cannot read "), std::string::npos) << result.err;
+  EXPECT_NE(result.out.find("2 of 3 data files analysed, 1 could not be run\n"), std::string::npos) << result.out;
+  // On a terminal the progress line counts the finished runs.
+  EXPECT_NE(result.err.find("\rkorvex: 3 of 3 analysed\n"), std::string::npos) << result.err;
 }
 
 TEST(CliApp, FilesThatCannotBeReadOrWrittenGiveStatusTwo) {
