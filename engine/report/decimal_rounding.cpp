@@ -47,6 +47,17 @@ int bitLength(Wide value) {
 
 // round(m x 2^q x 10^k) to nearest, ties to even; false when the fraction does not fit.
 bool scaledRounded(std::uint64_t m, int q, int k, Wide& result) {
+  if (k >= 0 && k <= 19 && q < 0 && q > -128) {
+    // The usual case: m 10^k (below 2^117) over a power of two, a shift and a mask.
+    const Wide numerator = static_cast<Wide>(m) * static_cast<std::uint64_t>(kPowersOfTen[static_cast<std::size_t>(k)]);
+    const int shift = -q;
+    Wide quotient = numerator >> shift;
+    const Wide remainder = numerator & ((Wide{1} << shift) - 1);
+    const Wide half = Wide{1} << (shift - 1);
+    if (remainder > half || (remainder == half && (quotient & 1) != 0)) ++quotient;
+    result = quotient;
+    return true;
+  }
   if (k > kMaxPower || -k > kMaxPower) return false;
   const Wide tenPower = kPowersOfTen[static_cast<std::size_t>(k >= 0 ? k : -k)];
   Wide numerator = m;
@@ -94,10 +105,11 @@ bool roundedInDoubles(double magnitude, int significant, int decimalExponent, Ro
   const int k = significant - 1 - decimalExponent;
   if (k > 22 || k < -22) return false;
   const double scaled = k >= 0 ? magnitude * kExactPowersOfTen[k] : magnitude / kExactPowersOfTen[-k];
-  const double whole = std::floor(scaled);
-  const double fraction = scaled - whole;
+  if (!(scaled < 4.0E9)) return false;
+  const auto whole = static_cast<std::uint64_t>(scaled);  // the floor: scaled is not negative
+  const double fraction = scaled - static_cast<double>(whole);
   if (std::fabs(fraction - 0.5) <= 1.0E-6) return false;
-  const auto digits = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+  const std::uint64_t digits = whole + (fraction > 0.5 ? 1 : 0);
   if (digits < static_cast<std::uint64_t>(kPowersOfTen[static_cast<std::size_t>(significant - 1)]) ||
       digits >= static_cast<std::uint64_t>(kPowersOfTen[static_cast<std::size_t>(significant)]))
     return false;
