@@ -1,6 +1,7 @@
 #include "beamcolumn/soil_curves.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "control/error_stop.h"
 
@@ -19,8 +20,13 @@ CurveSpring linearise(const SoilCurve& curve, double y, bool& offCurve) {
     m = 0;
     offCurve = true;
   } else {
+    // The first point from the second on that is not below y.
     std::size_t k = 1;
-    while (k < n && !(y <= curve.y[k])) ++k;
+    if (curve.ascending && !std::isnan(y)) {
+      k = static_cast<std::size_t>(std::lower_bound(curve.y.begin() + 1, curve.y.end(), y) - curve.y.begin());
+    } else {
+      while (k < n && !(y <= curve.y[k])) ++k;
+    }
     if (k < n) {
       m = k - 1;
     } else {
@@ -35,6 +41,8 @@ CurveSpring linearise(const SoilCurve& curve, double y, bool& offCurve) {
   return spring;
 }
 
+void SoilCurve::classify() { ascending = std::is_sorted(y.begin(), y.end()); }
+
 SoilCurve prepareUserCurve(const UserCurve& curve, int pyCurveMode, double h, double freeHeight) {
   SoilCurve prepared;
   prepared.station = curve.station;
@@ -43,6 +51,7 @@ SoilCurve prepareUserCurve(const UserCurve& curve, int pyCurveMode, double h, do
     prepared.y.push_back(point.y * curve.yMultiplier);
     prepared.p.push_back(point.p * curve.pMultiplier * h);
   }
+  prepared.classify();
   return prepared;
 }
 

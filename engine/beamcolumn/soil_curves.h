@@ -21,6 +21,10 @@ struct SoilCurve {
   std::vector<double> y;  // increasing deflections (in / m)
   std::vector<double> p;  // force per station (lb / kN)
   bool chained = false;   // joined to the next curve by linear interpolation between their stations
+  bool ascending = false; // y never decreases, so a segment can be found by bisection
+
+  // Sets `ascending` from the deflections; call when y is complete.
+  void classify();
 };
 
 // The spring and load of a curve linearised at one deflection.

@@ -181,6 +181,7 @@ SoilCurve solutionCurve(const GeneratedCurve& curve, double h) {
   soilCurve.chained = true;
   solutionPoints(curve, soilCurve.y, soilCurve.p);
   for (double& p : soilCurve.p) p *= h;
+  soilCurve.classify();
   return soilCurve;
 }
 

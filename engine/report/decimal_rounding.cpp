@@ -120,6 +120,32 @@ bool roundedInDoubles(double magnitude, int significant, int decimalExponent, Ro
 
 }  // namespace
 
+namespace {
+
+// The exact path: the integer fraction scaled until its rounded value has `significant`
+// digits.
+[[gnu::noinline]] bool roundedInIntegers(std::uint64_t m, int q, int significant, int decimalExponent,
+                                         RoundedDecimal& rounded) {
+  const Wide lowest = kPowersOfTen[static_cast<std::size_t>(significant - 1)];
+  const Wide highest = kPowersOfTen[static_cast<std::size_t>(significant)];
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    Wide scaled = 0;
+    if (!scaledRounded(m, q, significant - 1 - decimalExponent, scaled)) return false;
+    if (scaled >= highest) {
+      ++decimalExponent;
+    } else if (scaled < lowest) {
+      --decimalExponent;
+    } else {
+      rounded.digits = static_cast<std::uint64_t>(scaled);
+      rounded.exponent = decimalExponent + 1;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 bool roundToSignificantDigits(double magnitude, int significant, RoundedDecimal& rounded) {
   if (!(magnitude > 0.0) || !std::isfinite(magnitude) || significant < 1 || significant > 17) return false;
   const auto bits = std::bit_cast<std::uint64_t>(magnitude);
@@ -138,23 +164,8 @@ bool roundToSignificantDigits(double magnitude, int significant, RoundedDecimal&
   if (decimalExponent >= kHintLow && decimalExponent <= kHintHigh &&
       magnitude >= kNextDecade[static_cast<std::size_t>(decimalExponent - kHintLow)])
     ++decimalExponent;
-  const Wide lowest = kPowersOfTen[static_cast<std::size_t>(significant - 1)];
-  const Wide highest = kPowersOfTen[static_cast<std::size_t>(significant)];
   if (roundedInDoubles(magnitude, significant, decimalExponent, rounded)) return true;
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    Wide scaled = 0;
-    if (!scaledRounded(m, q, significant - 1 - decimalExponent, scaled)) return false;
-    if (scaled >= highest) {
-      ++decimalExponent;
-    } else if (scaled < lowest) {
-      --decimalExponent;
-    } else {
-      rounded.digits = static_cast<std::uint64_t>(scaled);
-      rounded.exponent = decimalExponent + 1;
-      return true;
-    }
-  }
-  return false;
+  return roundedInIntegers(m, q, significant, decimalExponent, rounded);
 }
 
 }  // namespace korvex

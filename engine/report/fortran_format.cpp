@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 #include <stdexcept>
 
 #include "report/decimal_rounding.h"
@@ -25,7 +26,8 @@ class FieldText {
     ++m_size;
   }
   void add(std::string_view text) {
-    for (char c : text) add(c);
+    if (m_size + text.size() <= kCapacity) text.copy(m_text + m_size, text.size());
+    m_size += text.size();
   }
   void addZeros(int count) {
     for (int i = 0; i < count; ++i) add('0');
@@ -414,6 +416,43 @@ bool exponentBody(double value, int width, int decimals, int scale, char letter,
   return true;
 }
 
+// The digits of |value| rounded to `decimals` places, as a fixed conversion writes them
+// ("12.346", "0.012", "7" for no decimals), through the exact integer rounding. False, with
+// nothing added, for the cases left to the standard library: zero, fewer than one
+// significant digit, or more than seventeen.
+bool fixedDigits(double magnitude, int decimals, FieldText& body) {
+  if (!(magnitude > 0.0) || !std::isfinite(magnitude)) return false;
+  RoundedDecimal rounded;
+  int significant = decimals + 1;  // a first guess; the exponent found corrects it
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (significant < 1 || significant > 17 || !roundToSignificantDigits(magnitude, significant, rounded)) return false;
+    const int wanted = rounded.exponent + decimals;
+    if (wanted == significant) break;
+    significant = wanted;
+    if (attempt == 2) return false;
+  }
+  char digits[17];
+  std::uint64_t rest = rounded.digits;
+  for (int i = significant - 1; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
+  const std::string_view all(digits, static_cast<std::size_t>(significant));
+  const int whole = rounded.exponent;  // digits before the decimal point
+  if (whole > 0) {
+    body.add(all.substr(0, static_cast<std::size_t>(whole)));
+    if (decimals > 0) {
+      body.add('.');
+      body.add(all.substr(static_cast<std::size_t>(whole)));
+    }
+  } else {
+    body.add("0.");
+    body.addZeros(-whole);
+    body.add(all);
+  }
+  return true;
+}
+
 }  // namespace
 
 // ---- field formatters -----------------------------------------------------------------
@@ -448,14 +487,16 @@ void appendFixed(std::string& out, double value, int width, int decimals, int sc
   if (scale != 0) magnitude *= std::pow(10.0, scale);
   FieldText body;
   if (negative) body.add('-');
-  char* start = body.data() + body.size();
-  const auto converted =
-      std::to_chars(start, body.data() + FieldText::kCapacity - 1, magnitude, std::chars_format::fixed, decimals);
-  if (converted.ec != std::errc()) {
-    appendAsterisks(out, width);
-    return;
+  if (!fixedDigits(magnitude, decimals, body)) {
+    char* start = body.data() + body.size();
+    const auto converted =
+        std::to_chars(start, body.data() + FieldText::kCapacity - 1, magnitude, std::chars_format::fixed, decimals);
+    if (converted.ec != std::errc()) {
+      appendAsterisks(out, width);
+      return;
+    }
+    body.extendTo(converted.ptr);
   }
-  body.extendTo(converted.ptr);
   if (decimals == 0) body.add('.');
   if (static_cast<int>(body.size()) > width) {
     // The zero before the decimal point is optional and goes first when space is short.

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -73,6 +78,39 @@ TEST(FortranFormat, MatchesWhatGfortranPrintsForEveryCase) {
   }
   EXPECT_EQ(next, golden.size()) << "golden file longer than the case list";
   EXPECT_GT(compared, 80);
+}
+
+// The digits of F, E and list-directed fields come from an integer rounding of the value;
+// over many random values they must be the standard library's exact conversions.
+TEST(FortranFormat, FieldDigitsAreTheExactConversionsOfTheValue) {
+  std::mt19937_64 random(42);
+  std::uniform_real_distribution<double> decade(-9.0, 9.0);
+  std::uniform_int_distribution<int> places(0, 8);
+  for (int i = 0; i < 100000; ++i) {
+    const double value = (i % 2 == 0 ? 1.0 : -1.0) * std::pow(10.0, decade(random));
+    const int decimals = places(random);
+    char buffer[128];
+    char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+    std::string expected(buffer, end);
+    if (decimals == 0) expected += '.';
+    if (expected.size() < 40) expected.insert(0, 40 - expected.size(), ' ');
+    ASSERT_EQ(formatFixed(value, 40, decimals), expected) << value << " F40." << decimals;
+
+    const int significant = decimals + 1;
+    end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
+                        significant - 1).ptr;
+    // d.ddde+XX -> 0.dddd, exponent + 1
+    const std::string text(buffer, end);
+    const std::size_t e = text.find('e');
+    std::string digits = text.substr(0, 1) + (e > 1 ? text.substr(2, e - 2) : "");
+    const int exponent = std::stoi(text.substr(e + 1)) + 1;
+    const std::string mantissa = "0." + digits;
+    char exponentText[8];
+    std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    std::string expectedE = (value < 0 ? "-" : "") + mantissa + exponentText;
+    expectedE.insert(0, 30 - expectedE.size(), ' ');
+    ASSERT_EQ(formatExponent(value, 30, significant), expectedE) << value << " E30." << significant;
+  }
 }
 
 TEST(FortranFormat, SlashEndsLinesAndLeadingSlashesGiveEmptyLines) {

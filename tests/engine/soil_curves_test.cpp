@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "beamcolumn/moment_ei.h"
 #include "beamcolumn/pressure_loads.h"
 #include "control/error_stop.h"
@@ -50,6 +52,32 @@ TEST(SoilCurves, DeflectionsOffTheCurveExtendItsEndSegmentsAndSetTheFlag) {
   spring = linearise(SoilCurve{0, {0.0, 0.0, 1.0}, {0.0, -5.0, -6.0}, false}, -1.0, off);
   EXPECT_EQ(spring.spring, 0.0);
   EXPECT_EQ(spring.load, 0.0);
+}
+
+// Curves whose deflections never decrease are searched by bisection; the segment found must be
+// the one the point-by-point search finds, on nodes, between repeated deflections, off both
+// ends and for a deflection that is not a number.
+TEST(SoilCurves, BisectionFindsTheSegmentThePointByPointSearchFinds) {
+  SoilCurve sorted{0, {-3.0, -1.0, -1.0, 0.0, 0.5, 0.5, 0.5, 2.0, 4.0}, {90, 60, 55, 0, -20, -25, -30, -60, -70}, false};
+  SoilCurve plain = sorted;
+  sorted.classify();
+  ASSERT_TRUE(sorted.ascending);
+  ASSERT_FALSE(plain.ascending);
+  for (double y = -4.0; y <= 5.0; y += 0.125) {
+    for (const double at : {y, -1.0, 0.5, 2.0, std::nan("")}) {
+      bool offSorted = false, offPlain = false;
+      const CurveSpring a = linearise(sorted, at, offSorted);
+      const CurveSpring b = linearise(plain, at, offPlain);
+      EXPECT_EQ(offSorted, offPlain) << at;
+      if (std::isnan(at)) continue;
+      EXPECT_EQ(a.spring, b.spring) << at;
+      EXPECT_EQ(a.load, b.load) << at;
+    }
+  }
+  // Deflections out of order keep the point-by-point search.
+  SoilCurve unordered{0, {0.0, 2.0, 1.0, 3.0}, {0, -10, -20, -30}, false};
+  unordered.classify();
+  EXPECT_FALSE(unordered.ascending);
 }
 
 TEST(SoilCurves, UserCurvesAreScaledAndChainedBelowTheExcavationLevel) {
@@ -186,6 +214,21 @@ TEST(PressureLoads, ALastDepthRoundingDownwardRepeatsTheStationAbove) {
   addPressureLoads(far, 1.0e6, 10.0, deep);
   EXPECT_GT(deep.q[11], 0.0);
   EXPECT_TRUE(deep.hasDataBeyondToe());
+}
+
+// Each station takes the first point of the diagram at or below it, even when the points
+// are out of depth order.
+TEST(PressureLoads, PointsOutOfDepthOrderAreSearchedFromTheTopForEveryStation) {
+  StationTables tables;
+  tables.reset(10);
+  const PressureLoadPoint points[] = {{30.0, 3.0}, {10.0, 1.0}, {50.0, 5.0}};
+  addPressureLoads(points, 50.0, 10.0, tables);
+  // Stations 1 to 3 (10 to 30 in) find the first point, at 30 in, interpolated from the top.
+  EXPECT_DOUBLE_EQ(tables.q[1], 30.0 * 10.0 / 30.0);
+  EXPECT_DOUBLE_EQ(tables.q[3], 30.0);
+  // Station 4 (40 in) passes both upper points and interpolates between 10 in and 50 in.
+  EXPECT_DOUBLE_EQ(tables.q[4], 10.0 + (50.0 - 10.0) * (40.0 - 10.0) / 40.0);
+  EXPECT_DOUBLE_EQ(tables.q[5], 50.0);
 }
 
 }  // namespace
