@@ -35,27 +35,6 @@ constexpr const char* kUsage =
     "file), 2 when a file could not be read or written or the arguments are wrong. One file\n"
     "that cannot be run does not stop the others.\n";
 
-// A private folder for the engine's scratch files, removed when it goes out of scope.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::error_code error;
-    const fs::path base = fs::temp_directory_path(error);
-    std::string pattern = ((error ? fs::path("/tmp") : base) / "korvex-XXXXXX").string();
-    if (char* made = mkdtemp(pattern.data())) m_path = made;
-  }
-  ~ScratchFolder() {
-    std::error_code error;
-    if (!m_path.empty()) fs::remove_all(m_path, error);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const fs::path& path() const { return m_path; }
-
- private:
-  fs::path m_path;
-};
-
 int fail(std::ostream& err, const std::string& message) {
   err << "korvex: " << message << '\n';
   return kExitFailure;
@@ -101,7 +80,8 @@ std::string parseRunArguments(const std::vector<std::string>& args, RunRequest& 
 
 fs::path outputStem(const fs::path& input, const fs::path& folder) { return folder / input.stem(); }
 
-// Runs the engine on one data file with a scratch folder of its own; safe in parallel threads.
+// Runs the engine on one data file; safe in parallel threads, each run being an object of its
+// own with files of its own.
 FileRun runOne(const fs::path& given, const fs::path& outFolder) {
   FileRun run;
   std::error_code error;
@@ -111,18 +91,12 @@ FileRun runOne(const fs::path& given, const fs::path& outFolder) {
     return run;
   }
   const fs::path folder = outFolder.empty() ? run.input.parent_path() : outFolder;
-  ScratchFolder scratch;
-  if (scratch.path().empty()) {
-    run.failure = "cannot create a temporary folder";
-    return run;
-  }
   RunFiles files;
   files.input = run.input;
   const fs::path stem = outputStem(run.input, folder);
   files.report = fs::path(stem).concat(".kx5o");
   files.plot = fs::path(stem).concat(".kx5p");
   files.monitor = fs::path(stem).concat(".kx5r");
-  files.scratchFolder = scratch.path();
 
   RunOptions options;
   options.console = [&run](std::string_view line) { run.console.emplace_back(line); };

@@ -165,6 +165,8 @@ std::vector<GeneratedCurve> generatePYCurves(const BlockInput& input, const PYGe
 void solutionPoints(const GeneratedCurve& curve, std::vector<double>& y, std::vector<double>& p) {
   y.clear();
   p.clear();
+  y.reserve(2 * kBranchPoints - 1);
+  p.reserve(2 * kBranchPoints - 1);
   for (int r = kBranchPoints - 1; r >= 0; --r) {
     y.push_back(-curve.backfill.y[static_cast<std::size_t>(r)]);
     p.push_back(curve.backfill.p[static_cast<std::size_t>(r)]);

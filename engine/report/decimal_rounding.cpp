@@ -23,6 +23,19 @@ constexpr std::array<Wide, kMaxPower + 1> powersOfTen() {
 }
 constexpr std::array<Wide, kMaxPower + 1> kPowersOfTen = powersOfTen();
 
+// 5^0 .. 5^31: m 5^k stays below 2^126 for every 53-bit m.
+constexpr int kMaxFivePower = 31;
+constexpr std::array<Wide, kMaxFivePower + 1> powersOfFive() {
+  std::array<Wide, kMaxFivePower + 1> powers{};
+  Wide value = 1;
+  for (int i = 0; i <= kMaxFivePower; ++i) {
+    powers[static_cast<std::size_t>(i)] = value;
+    value *= 5;
+  }
+  return powers;
+}
+constexpr std::array<Wide, kMaxFivePower + 1> kPowersOfFive = powersOfFive();
+
 // 10^(e+1) for e = -40 .. 40 as doubles (close, not all exact): the estimate of the decimal
 // exponent is moved up when the value reaches the next decade, so that the exact scaling
 // below seldom has to be repeated.
@@ -47,10 +60,17 @@ int bitLength(Wide value) {
 
 // round(m x 2^q x 10^k) to nearest, ties to even; false when the fraction does not fit.
 bool scaledRounded(std::uint64_t m, int q, int k, Wide& result) {
-  if (k >= 0 && k <= 19 && q < 0 && q > -128) {
-    // The usual case: m 10^k (below 2^117) over a power of two, a shift and a mask.
-    const Wide numerator = static_cast<Wide>(m) * static_cast<std::uint64_t>(kPowersOfTen[static_cast<std::size_t>(k)]);
-    const int shift = -q;
+  if (k >= 0 && k <= kMaxFivePower) {
+    // The usual case: 10^k = 5^k 2^k, so m 10^k 2^q is m 5^k (below 2^126) shifted by q + k:
+    // a shift and a mask instead of a division.
+    const Wide numerator = static_cast<Wide>(m) * kPowersOfFive[static_cast<std::size_t>(k)];
+    const int shift = -q - k;
+    if (shift <= 0) {
+      if (bitLength(numerator) - shift > 127) return false;
+      result = numerator << -shift;
+      return true;
+    }
+    if (shift > 126) return false;
     Wide quotient = numerator >> shift;
     const Wide remainder = numerator & ((Wide{1} << shift) - 1);
     const Wide half = Wide{1} << (shift - 1);

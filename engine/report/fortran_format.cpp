@@ -339,6 +339,26 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// The `count` decimal digits of `value` (leading zeros included) into `digits`, two at a time
+// and in 32-bit arithmetic, which is cheaper than dividing the 64-bit number each time.
+void writeDigits(std::uint64_t value, int count, char* digits) {
+  const auto writeSmall = [](std::uint32_t part, int n, char* to) {
+    while (n >= 2) {
+      const std::uint32_t pair = (part % 100) * 2;
+      part /= 100;
+      to[--n] = kDigitPairs[pair + 1];
+      to[--n] = kDigitPairs[pair];
+    }
+    if (n == 1) to[0] = static_cast<char>('0' + part % 10);
+  };
+  if (count > 8) {
+    writeSmall(static_cast<std::uint32_t>(value % 100000000), 8, digits + count - 8);
+    writeSmall(static_cast<std::uint32_t>(value / 100000000), count - 8, digits);
+  } else {
+    writeSmall(static_cast<std::uint32_t>(value), count, digits);
+  }
+}
+
 void roundDigits(double magnitude, int significant, DecimalDigits& result) {
   significant = std::clamp(significant, 1, static_cast<int>(FieldText::kCapacity) - 16);
   result.count = significant;
@@ -349,14 +369,7 @@ void roundDigits(double magnitude, int significant, DecimalDigits& result) {
   }
   RoundedDecimal exact;
   if (roundToSignificantDigits(magnitude, significant, exact)) {
-    int i = significant;
-    while (i >= 2) {
-      const auto pair = static_cast<std::size_t>(exact.digits % 100) * 2;
-      exact.digits /= 100;
-      result.digits[--i] = kDigitPairs[pair + 1];
-      result.digits[--i] = kDigitPairs[pair];
-    }
-    if (i == 1) result.digits[0] = static_cast<char>('0' + exact.digits);
+    writeDigits(exact.digits, significant, result.digits);
     result.exponent = exact.exponent;
     return;
   }
@@ -432,11 +445,7 @@ bool fixedDigits(double magnitude, int decimals, FieldText& body) {
     if (attempt == 2) return false;
   }
   char digits[17];
-  std::uint64_t rest = rounded.digits;
-  for (int i = significant - 1; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + rest % 10);
-    rest /= 10;
-  }
+  writeDigits(rounded.digits, significant, digits);
   const std::string_view all(digits, static_cast<std::size_t>(significant));
   const int whole = rounded.exponent;  // digits before the decimal point
   if (whole > 0) {
