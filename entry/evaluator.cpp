@@ -1,0 +1,291 @@
+#include "entry/evaluator.h"
+
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "entry/number_format.h"
+
+namespace korvex {
+
+namespace {
+
+namespace msg = evaluator_messages;
+
+[[noreturn]] void fail(std::string_view message) { throw AssignmentError(std::string(message)); }
+
+// A value that has to stay finite: NaN means the operation has no real result, an infinity
+// that it overflowed.
+long double finite(long double value) {
+  if (std::isnan(value)) fail(msg::kNotReal);
+  if (std::isinf(value)) fail(msg::kOverflow);
+  return value;
+}
+
+// Prefix functions in the order they are tried: a longer name comes before any name it starts
+// with (arctanh before arctan, cosh before cos).
+constexpr std::array<std::string_view, 24> kFunctions{
+    "arctanh", "arctan", "cotan",  "tanh", "tan",  "arccosh", "arccos", "cosh",
+    "cos",     "sec",    "arcsinh", "arcsin", "sinh", "sin",   "csc",    "abs",
+    "frac",    "int",    "ln",     "round", "ceil", "floor",  "log",    "sqrt"};
+
+std::string lowerCase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+long double reciprocal(long double value) {
+  if (value == 0) fail(msg::kDivisionByZero);
+  return finite(1.0L / value);
+}
+
+long double logarithmArgument(long double value) {
+  if (value <= 0) fail(msg::kLogarithm);
+  return value;
+}
+
+// The function `name` of `x`, angles in radians.
+long double applyFunction(std::string_view name, long double x) {
+  if (name == "arctanh") return finite(std::atanh(x));
+  if (name == "arctan") return finite(std::atan(x));
+  if (name == "cotan") return reciprocal(std::tan(x));
+  if (name == "tanh") return finite(std::tanh(x));
+  if (name == "tan") return finite(std::tan(x));
+  if (name == "arccosh") return finite(std::acosh(x));
+  if (name == "arccos") return finite(std::acos(x));
+  if (name == "cosh") return finite(std::cosh(x));
+  if (name == "cos") return finite(std::cos(x));
+  if (name == "sec") return reciprocal(std::cos(x));
+  if (name == "arcsinh") return finite(std::asinh(x));
+  if (name == "arcsin") return finite(std::asin(x));
+  if (name == "sinh") return finite(std::sinh(x));
+  if (name == "sin") return finite(std::sin(x));
+  if (name == "csc") return reciprocal(std::sin(x));
+  if (name == "abs") return std::fabs(x);
+  if (name == "frac") return x - std::trunc(x);
+  if (name == "int") return std::trunc(x);
+  if (name == "ln") return finite(std::log(logarithmArgument(x)));
+  if (name == "round") return roundHalfEven(x);
+  if (name == "ceil") return std::ceil(x);
+  if (name == "floor") return std::floor(x);
+  if (name == "log") return finite(std::log10(logarithmArgument(x)));
+  return finite(std::sqrt(x));  // "sqrt"
+}
+
+// n! for n = |x|, with the sign of x; x must be a whole number.
+long double factorial(long double x) {
+  if (x != std::trunc(x)) fail(msg::kFactorial);
+  const long double n = std::fabs(x);
+  long double product = 1.0L;
+  for (long double k = 2.0L; k <= n; k += 1.0L) {
+    product *= k;
+    if (std::isinf(product)) fail(msg::kOverflow);  // from about 1755! on
+  }
+  return x < 0 ? -product : product;
+}
+
+// "$" and one to sixteen hexadecimal digits (lower case by now).
+long double hexadecimal(std::string_view text) {
+  const std::string_view digits = text.substr(1);
+  if (digits.empty() || digits.size() > 16) fail(msg::kHexadecimal);
+  unsigned long long value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+  if (error != std::errc() || end != digits.data() + digits.size()) fail(msg::kHexadecimal);
+  return static_cast<long double>(value);
+}
+
+// A decimal number: an optional minus, digits with at most one full stop (at least one digit),
+// and an optional exponent "e", optional sign, digits. Returns false for any other text.
+// Magnitudes beyond the extended range overflow; those below it are 0.
+bool decimalNumber(std::string_view text, long double& value) {
+  std::size_t pos = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) ++pos;
+  const std::size_t mantissaStart = pos;
+  int integerDigits = 0;
+  int fractionDigits = 0;
+  int firstIntegerIndex = 0;   // 1-based place of the first non-zero digit among the integer digits
+  int firstFractionIndex = 0;  // or after the point, when every integer digit is zero
+  bool seenPoint = false;
+  for (; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if (c == '.' && !seenPoint) {
+      seenPoint = true;
+    } else if (isDigit(c)) {
+      if (seenPoint) ++fractionDigits;
+      else ++integerDigits;
+      if (c != '0' && firstIntegerIndex == 0 && firstFractionIndex == 0) {
+        if (seenPoint) firstFractionIndex = fractionDigits;
+        else firstIntegerIndex = integerDigits;
+      }
+    } else {
+      break;
+    }
+  }
+  if (integerDigits + fractionDigits == 0) return false;
+  // Decimal exponent of the leading non-zero digit: the k-th integer digit stands at
+  // 10^(integerDigits - k), the j-th digit after the point at 10^-j.
+  const bool nonZero = firstIntegerIndex > 0 || firstFractionIndex > 0;
+  const long long leadingExponent =
+      firstIntegerIndex > 0 ? integerDigits - firstIntegerIndex : -static_cast<long long>(firstFractionIndex);
+  long long exponentPart = 0;
+  if (pos < text.size()) {
+    if (text[pos] != 'e') return false;
+    ++pos;
+    bool exponentNegative = false;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) exponentNegative = text[pos++] == '-';
+    if (pos == text.size()) return false;
+    for (; pos < text.size(); ++pos) {
+      if (!isDigit(text[pos])) return false;
+      if (exponentPart < 1000000) exponentPart = exponentPart * 10 + (text[pos] - '0');
+    }
+    if (exponentNegative) exponentPart = -exponentPart;
+  }
+
+  const auto [end, error] = std::from_chars(text.data() + mantissaStart, text.data() + text.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    if (nonZero && leadingExponent + exponentPart > 0) fail(msg::kOverflow);
+    value = 0;
+  } else if (error != std::errc() || end != text.data() + text.size()) {
+    return false;
+  }
+  if (negative) value = -value;
+  return true;
+}
+
+// The value of one operand: pi, e, a prefix function, n!, $hex or a decimal number.
+long double evaluateOperand(std::string_view operand) {
+  std::string text(operand);
+  for (std::size_t pair = text.find("--"); pair != std::string::npos; pair = text.find("--"))
+    text.erase(pair, 2);
+  text = lowerCase(text);
+
+  if (text == "pi") return std::numbers::pi_v<long double>;
+  if (text == "-pi") return -std::numbers::pi_v<long double>;
+  if (text == "e") return std::numbers::e_v<long double>;
+  if (text == "-e") return -std::numbers::e_v<long double>;
+  for (std::string_view name : kFunctions) {
+    if (text.starts_with(name)) return applyFunction(name, evaluateOperand(std::string_view(text).substr(name.size())));
+  }
+  if (text.ends_with('!')) return factorial(evaluateOperand(std::string_view(text).substr(0, text.size() - 1)));
+  if (text.starts_with('$')) return hexadecimal(text);
+  long double value = 0;
+  if (decimalNumber(text, value)) return value;
+  // A sign before anything else that is not a number: the negative of the rest, so that
+  // -sqrt4, -sin30 and -$1F (the "$" form of a negative entry) have values.
+  if (text.size() > 1 && text[0] == '-') return -evaluateOperand(std::string_view(text).substr(1));
+  fail(msg::kInvalidCharacters);
+}
+
+bool isFunctionName(std::string_view text) {
+  const std::string lower = lowerCase(text);
+  for (std::string_view name : kFunctions)
+    if (lower == name) return true;
+  return false;
+}
+
+bool isBinaryOperator(char c) { return std::string_view("^*/%+=|&").find(c) != std::string_view::npos; }
+
+// Whether the "-" at `pos` is the sign of the operand that follows it; `operand` holds the text
+// of the current operand read so far.
+bool isSign(std::string_view text, std::size_t pos, std::string_view operand) {
+  if (pos == 0) return true;
+  const char before = text[pos - 1];
+  if (std::string_view("%&*+/=E^e|~-").find(before) != std::string_view::npos) return true;
+  return operand == "!" || operand == "$" || isFunctionName(operand);
+}
+
+// The result of `op` applied to `left` and `right`.
+long double applyOperator(char op, long double left, long double right) {
+  switch (op) {
+    case '^':
+      if (left == 0 && right < 0) fail(msg::kDivisionByZero);
+      return finite(std::pow(left, right));
+    case '*':
+      return finite(left * right);
+    case '/':
+      if (right == 0) fail(msg::kDivisionByZero);
+      return finite(left / right);
+    case '%': {
+      const long double divisor = std::trunc(right);
+      if (divisor == 0) fail(msg::kDivisionByZero);
+      return std::fmod(std::trunc(left), divisor);
+    }
+    case '&':
+      return left != 0 && right != 0 ? 1.0L : 0.0L;
+    case '+':
+      return finite(left + right);
+    case '-':
+      return finite(left - right);
+    case '|':
+      return left != 0 || right != 0 ? 1.0L : 0.0L;
+    default:  // '='
+      return left == right ? 1.0L : 0.0L;
+  }
+}
+
+// An expression without parentheses and blanks.
+long double evaluateFlat(std::string_view text) {
+  std::vector<std::string> operands;
+  std::vector<char> operators;
+  std::string operand;
+  bool emptyOperand = false;
+  const auto endOperand = [&] {
+    if (operand.empty()) emptyOperand = true;
+    else operands.push_back(operand);
+    operand.clear();
+  };
+  for (std::size_t pos = 0; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if (isBinaryOperator(c) || (c == '-' && !isSign(text, pos, operand))) {
+      endOperand();
+      operators.push_back(c);
+    } else {
+      operand.push_back(c);
+    }
+  }
+  endOperand();
+  if (emptyOperand || operands.size() != operators.size() + 1) fail(msg::kInvalidExpression);
+
+  for (std::string_view pass : {"^", "*/%&", "+-|", "="}) {
+    std::size_t i = 0;
+    while (i < operators.size()) {
+      if (pass.find(operators[i]) == std::string_view::npos) {
+        ++i;
+        continue;
+      }
+      const long double result =
+          applyOperator(operators[i], evaluateOperand(operands[i]), evaluateOperand(operands[i + 1]));
+      operands[i] = formatGeneral(result, kEntryDigits);
+      operands.erase(operands.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+      operators.erase(operators.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
+  return evaluateOperand(operands.front());
+}
+
+}  // namespace
+
+long double evaluateExpression(std::string_view input) {
+  std::string text;
+  for (char c : input)
+    if (c != ' ' && c != '\t') text.push_back(c);
+  if (text.empty()) fail(msg::kBlank);
+
+  for (std::size_t close = text.find(')'); close != std::string::npos; close = text.find(')')) {
+    const std::size_t open = text.rfind('(', close);
+    if (open == std::string::npos) fail(msg::kParentheses);
+    const long double inner = evaluateExpression(std::string_view(text).substr(open + 1, close - open - 1));
+    text.replace(open, close - open + 1, formatGeneral(inner, kEntryDigits));
+  }
+  return evaluateFlat(text);
+}
+
+}  // namespace korvex

@@ -1,0 +1,73 @@
+#include "entry/number_format.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace korvex {
+
+namespace {
+
+// Below this magnitude the general format switches to scientific notation.
+constexpr int kSmallestFixedExponent = -5;
+
+}  // namespace
+
+std::string formatGeneral(long double value, int significantDigits) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  if (value == 0) return "0";
+  const int digits = std::clamp(significantDigits, 1, kEntryDigits);
+
+  // The C library rounds the exact binary value to `digits` significant digits.
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*Le", digits - 1, std::fabs(value));
+  std::string mantissa;
+  const char* p = buffer;
+  for (; *p != 'e'; ++p)
+    if (*p != '.') mantissa.push_back(*p);
+  const int exponent = std::atoi(p + 1);
+  while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+
+  std::string text = value < 0 ? "-" : "";
+  if (exponent >= digits || exponent < kSmallestFixedExponent) {
+    text += mantissa[0];
+    if (mantissa.size() > 1) text += "." + mantissa.substr(1);
+    text += "E" + std::to_string(exponent);
+  } else if (exponent >= 0) {
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    if (mantissa.size() <= whole) {
+      text += mantissa + std::string(whole - mantissa.size(), '0');
+    } else {
+      text += mantissa.substr(0, whole) + "." + mantissa.substr(whole);
+    }
+  } else {
+    text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + mantissa;
+  }
+  return text;
+}
+
+long double roundHalfEven(long double value) {
+  const long double whole = std::trunc(value);
+  const long double part = std::fabs(value - whole);
+  if (part < 0.5L) return whole;
+  const long double away = whole + (value < 0 ? -1.0L : 1.0L);
+  if (part > 0.5L) return away;
+  return std::fmod(whole, 2.0L) == 0 ? whole : away;
+}
+
+std::string formatHexadecimal(long double value) {
+  constexpr long double kTwoTo64 = 18446744073709551616.0L;
+  if (!std::isfinite(value)) return formatGeneral(value, kEntryDigits);
+  const long double rounded = roundHalfEven(value);
+  const long double magnitude = std::fabs(rounded);
+  if (magnitude >= kTwoTo64) return formatGeneral(value, kEntryDigits);
+
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%04llX", static_cast<unsigned long long>(magnitude));
+  return std::string(rounded < 0 ? "-$" : "$") + buffer;
+}
+
+}  // namespace korvex
