@@ -181,6 +181,9 @@ class TGridTable {
   void SetLoading(bool loading) { m_loading = loading; }
   int RowGroup() const { return m_rowGroup; }
   void SetRowGroup(int rows) { m_rowGroup = rows < 1 ? 1 : rows; }
+  // Used only when reading the old table-column layout of the column stream.
+  bool HardwiredButton() const { return m_hardwiredButton; }
+  void SetHardwiredButton(bool hardwired) { m_hardwiredButton = hardwired; }
   TGridTable* Owner() const { return m_owner; }
   int RowNumber() const { return m_rowNumber; }
 
@@ -268,6 +271,7 @@ class TGridTable {
   int m_rowGroup = 1;
   std::string m_topLeft;
   bool m_loading = false;
+  bool m_hardwiredButton = false;
   int m_rowCount = 0;
   int m_units = 1;
   bool m_changed = false;
