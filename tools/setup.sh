@@ -5,9 +5,12 @@ set -euo pipefail
 
 KORVEX_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
 
+# Installs the given Debian packages, or the build's own when none are given, where missing.
 install_missing_packages() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -gt 0 ] || wanted=("${KORVEX_PACKAGES[@]}")
   local missing=()
-  for package in "${KORVEX_PACKAGES[@]}"; do
+  for package in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
   done
   if [ ${#missing[@]} -gt 0 ]; then
