@@ -110,9 +110,9 @@ std::vector<TableDeclaration> wallTables() {
   rows2.hardwiredButton = true;
   rows2.templateOnly = true;
   rows2.chart.getDataFromFile = true;
-  rows2.chart.showChart = true;
-  rows2.chart.xColumn = 0;
-  rows2.chart.yColumn = 1;
+  rows2.chart.parameters.showChart = true;
+  rows2.chart.parameters.xColumn = 0;
+  rows2.chart.parameters.yColumn = 1;
   tables.push_back(std::move(rows2));
   return tables;
 }
@@ -196,14 +196,14 @@ std::vector<TableDeclaration> pressureTables() {
             {floatColumn({"Depth measured from the top of the wall,"}, "L2"),
              floatColumn({"Lateral distributed line load, "}, "F/L2")});
   distLoad.hardwiredButton = true;
-  distLoad.helpPicture = HelpPicture::PressureDiagram;
+  distLoad.helpPicture = kPressureDiagramPicture;
   tables.push_back(std::move(distLoad));
 
   TableDeclaration longDist =
       table("LongDist", TableFamily::Plain, 104, "Distributed Load (Long-Term)", "", 1, 0,
             {floatColumn({"Depth measured from the top of the wall,"}, "L2"),
              floatColumn({"Lateral distributed line load,"}, "F/L2")});
-  longDist.helpPicture = HelpPicture::PressureDiagram;
+  longDist.helpPicture = kPressureDiagramPicture;
   tables.push_back(std::move(longDist));
 
   // The load magnitude's unit depends on the load type, so it is not converted.
@@ -262,7 +262,7 @@ std::vector<TableDeclaration> loadTables() {
        floatColumn({"Lateral Spring", "Stiffness"}, "F/L"),
        floatColumn({"Rotational Spr.", "Stiff."}, "F-L/RAD.")});
   springs.hardwiredButton = true;
-  springs.helpPicture = HelpPicture::Tieback;
+  springs.helpPicture = kTiebackPicture;
   springs.comments =
       std::string("The spring stiffnesses are applied at nodal points only (including the "
                   "specified START and END nodes).\r") +
@@ -308,9 +308,9 @@ std::vector<TableDeclaration> pyTables() {
   pyCurve.hardwiredButton = true;
   pyCurve.templateOnly = true;
   pyCurve.chart.getDataFromFile = true;
-  pyCurve.chart.showChart = true;
-  pyCurve.chart.xColumn = 0;
-  pyCurve.chart.yColumn = 1;
+  pyCurve.chart.parameters.showChart = true;
+  pyCurve.chart.parameters.xColumn = 0;
+  pyCurve.chart.parameters.yColumn = 1;
   pyCurve.comments =
       "* Use negative (-) values for deflections to the left (to backfill)\r     and positive (+) "
       "to the right (to excavation).\rLateral movement (y) should start from negative "
@@ -395,18 +395,34 @@ void Catalogue::SetUnits(int system) {
   for (auto& e : m_tables) e.table->SetUnits(system);
 }
 
+TGridTableChart* Catalogue::ChartTable(std::string_view name) const {
+  return dynamic_cast<TGridTableChart*>(Table(name));
+}
+
 Catalogue createCatalogue() {
   Catalogue catalogue;
   for (const auto& d : catalogueDeclarations()) {
-    if (d.family != TableFamily::Plain) continue;
-    auto t = std::make_unique<TGridTable>();
+    std::unique_ptr<TGridTable> t;
+    if (d.family == TableFamily::Chart) {
+      auto chart = std::make_unique<TGridTableChart>();
+      chart->SetGetDataFromFile(d.chart.getDataFromFile);
+      chart->SetOKCancelButtons(d.chart.okCancelButtons);
+      chart->SetInvertedXAxis(d.chart.invertedXAxis);
+      chart->SetInvertedYAxis(d.chart.invertedYAxis);
+      chart->SetChart(d.chart.parameters);
+      t = std::move(chart);
+    } else {
+      t = std::make_unique<TGridTable>();
+    }
     t->SetLoading(true);
     t->SetIdentifier(d.identifier);
     t->SetCaption(d.caption);
     t->SetTopLeft(d.topLeft);
     t->SetMinRows(d.minRows);
     t->SetMaxRows(d.maxRows);
+    t->SetHardwiredButton(d.hardwiredButton);
     t->SetComments(d.comments);
+    t->SetHelpPicture(d.helpPicture);
     for (const auto& c : d.columns) t->AddColumn(makeColumn(c));
     t->SetLoading(false);
     catalogue.m_tables.push_back({d.name, std::move(t)});

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tables/grid_table.h"
+#include "tables/grid_table_chart.h"
 
 namespace korvex {
 
@@ -21,8 +22,9 @@ enum class TableFamily { Plain, Chart };
 
 enum class ColumnKind { Enum, Int, Float, Table };
 
-// The main window picture shown under a table's grid.
-enum class HelpPicture { None, PressureDiagram, Tieback };
+// Names of the pictures shown under a table's grid.
+inline constexpr const char* kPressureDiagramPicture = "pressure_diagram";
+inline constexpr const char* kTiebackPicture = "tieback";
 
 struct ColumnDeclaration {
   ColumnKind kind = ColumnKind::Float;
@@ -36,18 +38,13 @@ struct ColumnDeclaration {
   std::vector<int> templates;            // table: template identifiers, one per item of column 0
 };
 
-// Parameters of a chart table's window and chart.
+// The window settings and chart parameters of a chart table.
 struct ChartSettings {
   bool getDataFromFile = false;
   bool okCancelButtons = false;
   bool invertedXAxis = false;
   bool invertedYAxis = false;
-  bool showChart = false;
-  bool segmentMode = false;
-  int xColumn = 0;
-  int yColumn = 0;
-  int x2Column = 0;
-  int y2Column = 0;
+  TChartParameters parameters;
 };
 
 struct TableDeclaration {
@@ -61,7 +58,7 @@ struct TableDeclaration {
   bool hardwiredButton = false;
   bool templateOnly = false;
   std::string comments;  // '\r' is a line break
-  HelpPicture helpPicture = HelpPicture::None;
+  std::string helpPicture;  // name of the picture under the grid, empty for none
   ChartSettings chart;
   std::vector<ColumnDeclaration> columns;
 };
@@ -72,8 +69,8 @@ const std::vector<TableDeclaration>& catalogueDeclarations();
 // The declaration named `name`, or nullptr.
 const TableDeclaration* findDeclaration(std::string_view name);
 
-// The plain tables of the catalogue, created and owned together. While a catalogue is alive
-// its tables hold their declared identifiers in the registry of live tables.
+// The tables of the catalogue, both families, created and owned together. While a catalogue is
+// alive its tables hold their declared identifiers in their family's registry of live tables.
 class Catalogue {
  public:
   Catalogue() = default;
@@ -86,8 +83,10 @@ class Catalogue {
   int TableCount() const { return static_cast<int>(m_tables.size()); }
   TGridTable& TableAt(int i) const { return *m_tables.at(static_cast<std::size_t>(i)).table; }
   const std::string& NameAt(int i) const { return m_tables.at(static_cast<std::size_t>(i)).name; }
-  // The table named `name`, or nullptr (also for the chart tables, which are not created).
+  // The table named `name`, or nullptr.
   TGridTable* Table(std::string_view name) const;
+  // The chart table named `name`, or nullptr (also for a plain table of that name).
+  TGridTableChart* ChartTable(std::string_view name) const;
   // Converts every table (sub-tables follow) to the unit system `system`.
   void SetUnits(int system);
 
@@ -100,9 +99,9 @@ class Catalogue {
   std::vector<Entry> m_tables;
 };
 
-// Creates every plain table of the catalogue with its properties, comments and columns; the
-// tables start with no rows (they are sized to MinRows when a window opens or data are loaded).
-// The chart tables are declared but not created: the table model has no chart family yet.
+// Creates every table of the catalogue with its properties, comments, help picture, chart
+// settings and columns; the tables start with no rows (they are sized to MinRows when a window
+// opens or data are loaded).
 Catalogue createCatalogue();
 
 }  // namespace korvex

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tables/column_types.h"
+#include "tables/grid_table_chart.h"
 
 namespace korvex {
 
@@ -71,7 +72,7 @@ void WriteColumnData(const TColumn& column, ComponentWriter& writer) {
     writer.WriteListBegin();
     const TGridTableList& templates = c->Templates();
     for (int i = 0; i < templates.Count(); ++i) {
-      const TGridTable* table = templates.Resolve(i);
+      const TGridTable* table = c->Template(i);
       writer.WriteInteger(table != nullptr ? table->Identifier() : -1);
     }
     writer.WriteListEnd();
@@ -84,7 +85,7 @@ void WriteColumnData(const TColumn& column, ComponentWriter& writer) {
 }
 
 std::unique_ptr<TColumn> CreateColumnFromStream(int code, const TGridTable& owner, ComponentReader& reader) {
-  std::unique_ptr<TColumn> column = TColumnTypeRegistry::Instance().Create(code);
+  std::unique_ptr<TColumn> column = owner.ColumnTypes().Create(code);
   if (column == nullptr) throw TableError(kClassNotDefined);
   column->SetHeaderLines(readStringList(reader));
   column->SetVisible(reader.ReadBoolean());
@@ -126,10 +127,19 @@ void WriteColumns(const TGridTable& table, ComponentWriter& writer) {
   writer.WriteInteger(table.ColumnCount());
   for (int i = 0; i < table.ColumnCount(); ++i) {
     const TColumn& column = table.Column(i);
-    const int code = TColumnTypeRegistry::Instance().CodeOf(column);
+    const int code = table.ColumnTypes().CodeOf(column);
     if (code < 0) throw TableError(kClassNotDefined);
     writer.WriteInteger(code);
     WriteColumnData(column, writer);
+  }
+  if (const auto* chart = dynamic_cast<const TGridTableChart*>(&table)) {
+    const TChartParameters& p = chart->Chart();
+    writer.WriteBoolean(p.showChart);
+    writer.WriteBoolean(p.segmentMode);
+    writer.WriteInteger(p.xColumn);
+    writer.WriteInteger(p.yColumn);
+    writer.WriteInteger(p.x2Column);
+    writer.WriteInteger(p.y2Column);
   }
 }
 
@@ -151,6 +161,20 @@ void ReadColumns(TGridTable& table, ComponentReader& reader) {
       std::snprintf(index, sizeof index, "%d", i);
       throw TableError(std::string("Error occured when creating column ") + index + ": " + e.what());
     }
+  }
+  if (auto* chart = dynamic_cast<TGridTableChart*>(&table)) {
+    TChartParameters p;
+    try {
+      p.showChart = reader.ReadBoolean();
+      p.segmentMode = reader.ReadBoolean();
+      p.xColumn = reader.ReadInteger();
+      p.yColumn = reader.ReadInteger();
+      p.x2Column = reader.ReadInteger();
+      p.y2Column = reader.ReadInteger();
+    } catch (const std::exception&) {
+      throw TableError("Error reading graphic parameters");
+    }
+    chart->SetChart(p);
   }
 }
 

@@ -1,9 +1,11 @@
 #include "tables/column_types.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
+#include <string>
 
 #include "entry/assignment_error.h"
 #include "entry/evaluator.h"
@@ -65,6 +67,7 @@ void TEnumColumn::SetInt(int row, int value) {
   for (int r = first; r <= last; ++r) {
     if (m_values[static_cast<std::size_t>(r)] == value) continue;
     m_values[static_cast<std::size_t>(r)] = value;
+    if (TCellEditor* combo = EditorOfRow(r)) combo->SetItemIndex(value - 1);
     ReportChanged(r);
   }
 }
@@ -78,6 +81,29 @@ void TEnumColumn::SetText(int row, const std::string& text) {
     throw AssignmentError("Value must be an integer.");
   }
   SetInt(row, static_cast<int>(value));
+}
+
+void TEnumColumn::AttachEditors(TEditorParent* parent, int topRow, int count) {
+  if (HasEditors() && parent != EditorParent()) {
+    throw TableError("Error attempt to change parent with controls already allocated");
+  }
+  if (parent == nullptr) throw TableError("null parent");
+  constexpr int kDropDownCount = 11;
+  PlaceEditors(parent, topRow, count,
+               [this](TEditorParent& p) { return p.CreateComboBox(m_items, kDropDownCount); });
+  for (int i = 0; i < EditorCount(); ++i) {
+    const int row = Editor(i).Tag();
+    Editor(i).SetItemIndex(row >= 0 && row < CellCount() ? GetInt(row) - 1 : -1);
+  }
+}
+
+void TEnumColumn::ComboChanged(int tag, int itemIndex) {
+  if (tag < 0) throw TableError("Unexpected row for combobox");
+  if (itemIndex + 1 != GetInt(tag)) SetInt(tag, itemIndex + 1);
+}
+
+int TEnumColumn::MinWidth(const TTextMeasure& measure) const {
+  return std::max(TColumn::MinWidth(measure), static_cast<int>(1.5 * measure.PixelsPerInch()));
 }
 
 std::unique_ptr<TColumn> TEnumColumn::CloneEmpty() const {
@@ -133,6 +159,10 @@ void TIntColumn::SetText(int row, const std::string& text) {
   SetInt(row, static_cast<int>(rounded));
 }
 
+int TIntColumn::MinWidth(const TTextMeasure& measure) const {
+  return std::max(TColumn::MinWidth(measure), measure.PixelsPerInch() / 2);
+}
+
 std::unique_ptr<TColumn> TIntColumn::CloneEmpty() const {
   auto clone = std::make_unique<TIntColumn>();
   CopyBaseSettings(*clone);
@@ -161,6 +191,10 @@ TFloatColumn* TFloatColumn::TopColumn() const {
   if (table == nullptr || index < 1) return nullptr;
   auto* previous = dynamic_cast<TFloatColumn*>(&table->Column(index - 1));
   return previous != nullptr && previous->m_topDepth ? previous : nullptr;
+}
+
+UnitElementSet TFloatColumn::Elements() const {
+  return Table() != nullptr ? Table()->UnitElements() : UnitElementSet::Full;
 }
 
 void TFloatColumn::InsertCells(int at, int count) {
@@ -194,7 +228,7 @@ std::string TFloatColumn::GetHeaderLine(int i) const {
   std::string line = TColumn::GetHeaderLine(i);
   if (i != HeaderLineCount() - 1 || m_unitCode.empty()) return line;
   const int system = Table() != nullptr ? Table()->Units() : kEnglishUnits;
-  return line + " (" + tableUnitLabel(m_unitCode, system) + ")  ";
+  return line + " (" + tableUnitLabel(m_unitCode, system, Elements()) + ")  ";
 }
 
 long double TFloatColumn::GetFloat(int row) const {
@@ -231,11 +265,15 @@ void TFloatColumn::SetText(int row, const std::string& text) { SetFloat(row, eva
 
 void TFloatColumn::SetUnits(int system) {
   const int current = Table() != nullptr ? Table()->Units() : kEnglishUnits;
-  const long double factor = unitConversionFactor(m_unitCode, current, system);
+  const long double factor = unitConversionFactor(m_unitCode, current, system, Elements());
   for (int r = 0; r < CellCount(); ++r) {
     m_values[static_cast<std::size_t>(r)] *= factor;
     ReportChanged(r);
   }
+}
+
+int TFloatColumn::MinWidth(const TTextMeasure& measure) const {
+  return std::max(TColumn::MinWidth(measure), measure.PixelsPerInch() / 2);
 }
 
 std::unique_ptr<TColumn> TFloatColumn::CloneEmpty() const {
@@ -251,7 +289,10 @@ std::unique_ptr<TColumn> TFloatColumn::CloneEmpty() const {
 // TTableColumn
 
 void TTableColumn::InsertCells(int at, int count) {
-  for (int i = 0; i < count; ++i) m_tables.insert(m_tables.begin() + at + i, nullptr);
+  for (int i = 0; i < count; ++i) {
+    m_tables.insert(m_tables.begin() + at + i, nullptr);
+    m_objects.insert(m_objects.begin() + at + i, nullptr);
+  }
   TColumn::InsertCells(at, count);
   for (int i = 0; i < count; ++i) CreateSubTable(at + i);
 }
@@ -259,6 +300,7 @@ void TTableColumn::InsertCells(int at, int count) {
 void TTableColumn::DeleteCell(int row) {
   CheckRow(row);
   m_tables.erase(m_tables.begin() + row);
+  m_objects.erase(m_objects.begin() + row);
   TColumn::DeleteCell(row);
 }
 
@@ -267,16 +309,39 @@ TGridTable* TTableColumn::GetTable(int row) const {
   return m_tables[static_cast<std::size_t>(row)].get();
 }
 
+void* TTableColumn::GetObject(int row) const {
+  CheckRow(row);
+  if (TGridTable* table = m_tables[static_cast<std::size_t>(row)].get()) return table;
+  return m_objects[static_cast<std::size_t>(row)];
+}
+
+template <typename Event>
+void TTableColumn::ForEachObject(Event event) const {
+  for (std::size_t r = 0; r < m_objects.size(); ++r) {
+    if (m_objects[r] != nullptr) event(static_cast<int>(r));
+  }
+}
+
 bool TTableColumn::IsChanged() const {
   for (const auto& table : m_tables) {
     if (table && table->IsChanged()) return true;
   }
-  return false;
+  bool changed = false;
+  if (Table() != nullptr && Table()->Events().OnGetChanged) {
+    ForEachObject([&](int r) {
+      auto& self = const_cast<TTableColumn&>(*this);
+      Table()->Events().OnGetChanged(*Table(), ColumnIndex(), r, self.Cell(r), changed);
+    });
+  }
+  return changed;
 }
 
 void TTableColumn::ResetChanged() {
   for (auto& table : m_tables) {
     if (table) table->ResetChanged();
+  }
+  if (Table() != nullptr && Table()->Events().OnResetChanged) {
+    ForEachObject([&](int r) { Table()->Events().OnResetChanged(*Table(), ColumnIndex(), r, Cell(r)); });
   }
 }
 
@@ -284,12 +349,56 @@ void TTableColumn::CloseSubTables() {
   for (auto& table : m_tables) {
     if (table) table->CloseSubTables();
   }
+  if (Table() != nullptr && Table()->Events().OnHide) {
+    ForEachObject([&](int r) { Table()->Events().OnHide(*Table(), ColumnIndex(), r, Cell(r)); });
+  }
 }
 
 void TTableColumn::SetUnits(int system) {
   for (auto& table : m_tables) {
     if (table) table->SetUnits(system);
   }
+  if (Table() != nullptr && Table()->Events().OnSetUnits) {
+    ForEachObject([&](int r) { Table()->Events().OnSetUnits(*Table(), ColumnIndex(), r, Cell(r), system); });
+  }
+}
+
+void TTableColumn::AttachEditors(TEditorParent* parent, int topRow, int count) {
+  if (HasEditors() && parent != EditorParent()) {
+    throw TableError("Attempt to change parent with controls already allocated");
+  }
+  if (parent == nullptr) throw TableError("null parent");
+  if (topRow < 0 || topRow >= CellCount()) throw TableError("ATopRow " + std::to_string(topRow));
+  if (count <= 0 || topRow + count > CellCount()) throw TableError("ACount " + std::to_string(count));
+  PlaceEditors(parent, topRow, count, [](TEditorParent& p) { return p.CreateButton(); });
+  for (int i = 0; i < EditorCount(); ++i) Editor(i).SetCaption(ButtonCaption(Editor(i).Tag()));
+}
+
+std::string TTableColumn::ButtonCaption(int row) const {
+  const TGridTable* table = GetTable(row);
+  std::string caption = std::to_string(row + 1) + ": " + (table != nullptr ? table->Caption() : std::string());
+  if (Table() != nullptr && Table()->Events().OnGetButtonCaption) {
+    auto& self = const_cast<TTableColumn&>(*this);
+    Table()->Events().OnGetButtonCaption(*Table(), ColumnIndex(), row, self.Cell(row), caption);
+  }
+  return caption;
+}
+
+void TTableColumn::ButtonClicked(int tag) {
+  CheckRow(tag);
+  if (TGridTable* table = GetTable(tag)) {
+    if (Table() != nullptr && Table()->WindowIsModal()) {
+      table->ShowModal();
+    } else {
+      table->Show();
+    }
+  } else if (Table() != nullptr && Table()->Events().OnButtonClick) {
+    Table()->Events().OnButtonClick(*Table(), ColumnIndex(), tag, Cell(tag));
+  }
+}
+
+int TTableColumn::MinWidth(const TTextMeasure& measure) const {
+  return std::max(TColumn::MinWidth(measure), 2 * measure.PixelsPerInch());
 }
 
 std::unique_ptr<TColumn> TTableColumn::CloneEmpty() const {
@@ -306,21 +415,29 @@ void TTableColumn::CreateSubTable(int row) {
   if (owner != nullptr && ColumnIndex() != 0) {
     if (auto* types = dynamic_cast<TEnumColumn*>(&owner->Column(0))) type = types->GetInt(row);
   }
-  const TGridTable* source = m_templates.Resolve(type - 1);
-  if (source == nullptr) {
-    m_tables[static_cast<std::size_t>(row)].reset();
+  auto& cell = m_tables[static_cast<std::size_t>(row)];
+  void*& object = m_objects[static_cast<std::size_t>(row)];
+  object = nullptr;
+  if (owner == nullptr) {  // a column outside any table holds no sub-tables
+    cell.reset();
     return;
   }
-  auto table = std::make_unique<TGridTable>(owner);
-  table->m_rowNumber = row + 1;
-  table->SetCaption(source->Caption());
-  table->SetComments(source->Comments());
-  table->SetTopLeft(source->TopLeft());
-  table->SetMinRows(source->MinRows());
-  table->SetMaxRows(source->MaxRows());
-  for (int c = 0; c < source->ColumnCount(); ++c) table->AddColumn(source->Column(c).CloneEmpty());
-  table->SetRowCount(table->MinRows());
-  m_tables[static_cast<std::size_t>(row)] = std::move(table);
+  const TGridTable* source = Template(type - 1);
+  if (source != nullptr) {
+    cell = owner->NewSubTable(*source, row, cell.get());
+  } else {
+    cell.reset();
+    const TTableEvents& events = owner->Events();
+    if (events.OnInitRow) {
+      object = events.OnInitRow(*owner, ColumnIndex(), row, type);
+      if (events.OnSetRow) events.OnSetRow(*owner, ColumnIndex(), Cell(row), row);
+    }
+  }
+  if (TCellEditor* button = EditorOfRow(row)) button->SetCaption(ButtonCaption(row));
+}
+
+TGridTable* TTableColumn::Template(int i) const {
+  return Table() != nullptr ? m_templates.Resolve(i, Table()->Registry()) : m_templates.Resolve(i);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -351,6 +468,11 @@ void TStringColumn::SetText(int row, const std::string& text) {
   }
 }
 
+int TStringColumn::MinWidth(const TTextMeasure& measure) const {
+  return std::max(TColumn::MinWidth(measure),
+                  static_cast<int>(std::lround(static_cast<double>(m_width) * measure.PixelsPerInch())));
+}
+
 std::unique_ptr<TColumn> TStringColumn::CloneEmpty() const {
   auto clone = std::make_unique<TStringColumn>();
   CopyBaseSettings(*clone);
@@ -373,6 +495,11 @@ TColumnTypeRegistry TColumnTypeRegistry::WithStandardTypes() {
 }
 
 TColumnTypeRegistry& TColumnTypeRegistry::Instance() {
+  static TColumnTypeRegistry registry = WithStandardTypes();
+  return registry;
+}
+
+TColumnTypeRegistry& TColumnTypeRegistry::ChartInstance() {
   static TColumnTypeRegistry registry = WithStandardTypes();
   return registry;
 }

@@ -29,6 +29,14 @@ class TEnumColumn : public TColumn {
   void SetText(int row, const std::string& text) override;
   std::unique_ptr<TColumn> CloneEmpty() const override;
 
+  // Drop-down lists of the items, 11 shown when dropped down, each selecting its row's item.
+  bool UsesEditors() const override { return true; }
+  void AttachEditors(TEditorParent* parent, int topRow, int count) override;
+  // The user chose item `itemIndex` (0-based) in the list tagged `tag`.
+  void ComboChanged(int tag, int itemIndex);
+  // At least one and a half inches.
+  int MinWidth(const TTextMeasure& measure) const override;
+
  private:
   std::vector<std::string> m_items;
   std::vector<int> m_values;
@@ -53,6 +61,8 @@ class TIntColumn : public TColumn {
   // "Entry must be between %d and %d." outside the limits; the value is rounded half to even.
   void SetText(int row, const std::string& text) override;
   std::unique_ptr<TColumn> CloneEmpty() const override;
+  // At least half an inch.
+  int MinWidth(const TTextMeasure& measure) const override;
 
  private:
   int m_default = 0;
@@ -90,6 +100,8 @@ class TFloatColumn : public TColumn {
   // Multiplies every value by the factor of UnitCode between the table's system and `system`.
   void SetUnits(int system) override;
   std::unique_ptr<TColumn> CloneEmpty() const override;
+  // At least half an inch.
+  int MinWidth(const TTextMeasure& measure) const override;
 
  private:
   // The float column after this TopDepth column; raises TableError when there is none.
@@ -97,6 +109,8 @@ class TFloatColumn : public TColumn {
   // The TopDepth float column before this column, or nullptr.
   TFloatColumn* TopColumn() const;
   void Store(int row, long double value);
+  // The unit elements of the owning table's family.
+  UnitElementSet Elements() const;
 
   bool m_topDepth = false;
   std::string m_unitCode;
@@ -114,20 +128,44 @@ class TTableColumn : public TColumn {
   void InsertCells(int at, int count) override;
   void DeleteCell(int row) override;
   TGridTable* GetTable(int row) const override;
+  // The row's sub-table, or the object the table's OnInitRow event gave it.
+  void* GetObject(int row) const override;
+  // Sub-tables answer for themselves; other objects through the table's events.
   bool IsChanged() const override;
   void ResetChanged() override;
   void CloseSubTables() override;
   void SetUnits(int system) override;
   std::unique_ptr<TColumn> CloneEmpty() const override;
 
+  // Push buttons, one per row, captioned by ButtonCaption.
+  bool UsesEditors() const override { return true; }
+  // Raises TableError when another parent already holds the buttons, without a parent, or
+  // when rows topRow..topRow+count-1 are not all rows of the table.
+  void AttachEditors(TEditorParent* parent, int topRow, int count) override;
+  // "%d: %s" with the 1-based row and the sub-table's caption, or the text of the table's
+  // OnGetButtonCaption event.
+  std::string ButtonCaption(int row) const;
+  // The button of the row tagged `tag` was pressed: its sub-table opens (modally when the
+  // table's own window is modal); other objects go to the table's OnButtonClick event.
+  void ButtonClicked(int tag);
+  // At least two inches.
+  int MinWidth(const TTextMeasure& measure) const override;
+
   // Replaces the sub-table of `row` with a fresh one from the template of the row's type, or
   // with nothing when that template does not resolve.
   void CreateSubTable(int row);
+  // The template of entry `i` among the tables of the owning table's family, or nullptr.
+  TGridTable* Template(int i) const;
 
  private:
   friend class TGridTable;
+  // Calls `event` of the owning table for every row holding an object other than a sub-table.
+  template <typename Event>
+  void ForEachObject(Event event) const;
+
   TGridTableList m_templates;
   std::vector<std::unique_ptr<TGridTable>> m_tables;
+  std::vector<void*> m_objects;  // rows without a sub-table: the OnInitRow object, or nullptr
 };
 
 // Free text with a default and a width in inches.
@@ -143,6 +181,8 @@ class TStringColumn : public TColumn {
   std::string GetText(int row) const override;
   void SetText(int row, const std::string& text) override;
   std::unique_ptr<TColumn> CloneEmpty() const override;
+  // At least its width in inches.
+  int MinWidth(const TTextMeasure& measure) const override;
 
  private:
   std::string m_default;
@@ -158,8 +198,10 @@ class TColumnTypeRegistry {
 
   // A registry holding the five column classes with codes 0 to 4.
   static TColumnTypeRegistry WithStandardTypes();
-  // The registry of the process, filled with the five classes on first use.
+  // The registry of the plain tables, filled with the five classes on first use.
   static TColumnTypeRegistry& Instance();
+  // The chart tables' own registry, with the same five classes and codes.
+  static TColumnTypeRegistry& ChartInstance();
 
   void Register(std::type_index type, int code, Factory factory);
   void Unregister(std::type_index type);

@@ -8,15 +8,10 @@ namespace korvex {
 
 namespace {
 
-// All live tables in creation order, and the counter that gives each new table its identifier.
-std::vector<TGridTable*>& liveTables() {
-  static std::vector<TGridTable*> tables;
-  return tables;
-}
-
-int& identifierCounter() {
-  static int counter = 0;
-  return counter;
+// The live plain tables and their identifier counter.
+TTableRegistry& plainRegistry() {
+  static TTableRegistry registry;
+  return registry;
 }
 
 }  // namespace
@@ -55,6 +50,33 @@ int TColumn::GetInt(int) const { throw EInvalidCast(); }
 void TColumn::SetInt(int, int) { throw EInvalidCast(); }
 std::string TColumn::GetText(int) const { return {}; }
 void TColumn::SetText(int, const std::string&) {}
+
+void* TColumn::GetObject(int) const { throw EInvalidCast(); }
+
+TCellEditor& TColumn::Editor(int i) const {
+  if (i < 0 || i >= EditorCount()) throw EListError();
+  return *m_editors[static_cast<std::size_t>(i)];
+}
+
+void TColumn::AttachEditors(TEditorParent*, int, int) {}
+
+void TColumn::ReleaseEditors() {
+  m_editors.clear();
+  m_editorParent = nullptr;
+}
+
+TCellEditor* TColumn::EditorOfRow(int row) const {
+  for (const auto& editor : m_editors) {
+    if (editor->Tag() == row) return editor.get();
+  }
+  return nullptr;
+}
+
+int TColumn::MinWidth(const TTextMeasure& measure) const {
+  int width = 0;
+  for (int i = 0; i < HeaderLineCount(); ++i) width = std::max(width, measure.TextWidth(GetHeaderLine(i) + "  "));
+  return width;
+}
 
 int TColumn::RowGroupSize() const { return m_table != nullptr ? m_table->RowGroup() : 1; }
 
@@ -97,18 +119,45 @@ void TColumn::ReportChanged(int row) {
 
 void TGridTableList::Resize(int count) { m_entries.resize(static_cast<std::size_t>(std::max(0, count))); }
 
-TGridTable* TGridTableList::Resolve(int i) const {
+TGridTable* TGridTableList::Resolve(int i, const TTableRegistry& registry) const {
   if (i < 0 || i >= Count()) return nullptr;
   const TIntWrapper& entry = m_entries[static_cast<std::size_t>(i)];
-  return entry.byIdentifier ? TGridTable::FindByIdentifier(entry.value) : TGridTable::TableAt(entry.value);
+  return entry.byIdentifier ? registry.Find(entry.value) : registry.At(entry.value);
+}
+
+TGridTable* TGridTableList::Resolve(int i) const { return Resolve(i, plainRegistry()); }
+
+// ---------------------------------------------------------------------------------------------
+// TTableRegistry
+
+TGridTable* TTableRegistry::Find(int identifier) const {
+  for (TGridTable* table : tables) {
+    if (table->Identifier() == identifier) return table;
+  }
+  return nullptr;
+}
+
+TGridTable* TTableRegistry::At(int position) const {
+  if (position < 0 || position >= static_cast<int>(tables.size())) return nullptr;
+  return tables[static_cast<std::size_t>(position)];
+}
+
+int TTableRegistry::PositionOf(const TGridTable* table) const {
+  const auto it = std::find(tables.begin(), tables.end(), table);
+  return it == tables.end() ? -1 : static_cast<int>(it - tables.begin());
 }
 
 // ---------------------------------------------------------------------------------------------
 // TGridTable: registry
 
-TGridTable::TGridTable(TGridTable* owner)
-    : m_owner(owner), m_identifier(identifierCounter()++), m_units(owner != nullptr ? owner->Units() : 1) {
-  liveTables().push_back(this);
+TGridTable::TGridTable(TGridTable* owner) : TGridTable(owner, plainRegistry()) {}
+
+TGridTable::TGridTable(TGridTable* owner, TTableRegistry& registry)
+    : m_registry(&registry),
+      m_owner(owner),
+      m_identifier(registry.counter++),
+      m_units(owner != nullptr ? owner->Units() : 1) {
+  registry.tables.push_back(this);
 }
 
 TGridTable::~TGridTable() {
@@ -118,38 +167,32 @@ TGridTable::~TGridTable() {
   m_hasWindow = false;
   SetRowCount(0);
   m_columns.clear();
-  auto& tables = liveTables();
+  auto& tables = m_registry->tables;
   tables.erase(std::remove(tables.begin(), tables.end(), this), tables.end());
 }
 
 void TGridTable::SetIdentifier(int identifier) {
   if (identifier < 0) return;
-  for (TGridTable* other : liveTables()) {
+  for (TGridTable* other : m_registry->tables) {
     if (other != this && other->m_identifier == identifier) other->m_identifier = m_identifier;
   }
   m_identifier = identifier;
 }
 
-TGridTable* TGridTable::FindByIdentifier(int identifier) {
-  for (TGridTable* table : liveTables()) {
-    if (table->m_identifier == identifier) return table;
-  }
-  return nullptr;
-}
+TGridTable* TGridTable::FindByIdentifier(int identifier) { return plainRegistry().Find(identifier); }
+TGridTable* TGridTable::TableAt(int position) { return plainRegistry().At(position); }
+int TGridTable::PositionOf(const TGridTable* table) { return plainRegistry().PositionOf(table); }
+int TGridTable::LiveTableCount() { return static_cast<int>(plainRegistry().tables.size()); }
+const TTableRegistry& TGridTable::PlainRegistry() { return plainRegistry(); }
 
-TGridTable* TGridTable::TableAt(int position) {
-  const auto& tables = liveTables();
-  if (position < 0 || position >= static_cast<int>(tables.size())) return nullptr;
-  return tables[static_cast<std::size_t>(position)];
-}
+const TColumnTypeRegistry& TGridTable::ColumnTypes() const { return TColumnTypeRegistry::Instance(); }
 
-int TGridTable::PositionOf(const TGridTable* table) {
-  const auto& tables = liveTables();
-  const auto it = std::find(tables.begin(), tables.end(), table);
-  return it == tables.end() ? -1 : static_cast<int>(it - tables.begin());
+void TGridTable::SetHelpPicture(std::string name) {
+  if (name == m_helpPicture) return;
+  m_helpPicture = std::move(name);
+  // An open window lays itself out again around the new picture.
+  Notify();
 }
-
-int TGridTable::LiveTableCount() { return static_cast<int>(liveTables().size()); }
 
 void TGridTable::SetMinRows(int rows) {
   if (rows <= 0) {
@@ -298,15 +341,32 @@ void TGridTable::ResetChanged() {
   for (auto& column : m_columns) column->ResetChanged();
 }
 
-void TGridTable::AttachWindow(std::function<void(int, int)> refreshCell) {
+void TGridTable::AttachWindow(std::function<void(int, int)> refreshCell, bool modal) {
   m_refreshCell = std::move(refreshCell);
   m_hasWindow = true;
+  m_windowModal = modal;
+}
+
+void TGridTable::Show() { OpenWindow(false); }
+void TGridTable::ShowModal() { OpenWindow(true); }
+
+void TGridTable::OpenWindow(bool modal) {
+  if (VisibleColumnCount() == 0) return;
+  SetRowCount(std::max(m_rowCount, m_minRows));
+  for (TGridTable* table = this; table != nullptr; table = table->m_owner) {
+    if (table->m_windowOpener) {
+      table->m_windowOpener(*this, modal);
+      return;
+    }
+  }
 }
 
 void TGridTable::DetachWindow() {
   m_refreshCell = nullptr;
   m_changeNotification = nullptr;
   m_hasWindow = false;
+  m_windowModal = false;
+  for (auto& column : m_columns) column->ReleaseEditors();
 }
 
 void TGridTable::CloseSubTables() {
@@ -316,14 +376,18 @@ void TGridTable::CloseSubTables() {
 
 void TGridTable::CellValueChanged(int col, int row) {
   if (col == 0 && !m_columns.empty() && dynamic_cast<TEnumColumn*>(m_columns.front().get()) != nullptr) {
-    for (auto& column : m_columns) {
-      if (auto* tableColumn = dynamic_cast<TTableColumn*>(column.get())) {
-        if (row >= 0 && row < tableColumn->CellCount()) tableColumn->CreateSubTable(row);
-        break;
-      }
-    }
+    RecreateSubTable(row);
   }
   if (m_refreshCell) m_refreshCell(col, row);
+}
+
+void TGridTable::RecreateSubTable(int row) {
+  for (auto& column : m_columns) {
+    if (auto* tableColumn = dynamic_cast<TTableColumn*>(column.get())) {
+      if (row >= 0 && row < tableColumn->CellCount()) tableColumn->CreateSubTable(row);
+      break;
+    }
+  }
 }
 
 void TGridTable::SizeTemplateLists() {
@@ -336,6 +400,24 @@ void TGridTable::SizeTemplateLists() {
   for (auto& column : m_columns) {
     if (auto* tableColumn = dynamic_cast<TTableColumn*>(column.get())) tableColumn->Templates().Resize(entries);
   }
+}
+
+std::unique_ptr<TGridTable> TGridTable::NewSubTable(const TGridTable& source, int row, const TGridTable*) {
+  auto table = std::make_unique<TGridTable>(this);
+  table->SetRowNumber(row + 1);
+  table->CopyTemplate(source);
+  table->SetRowCount(table->MinRows());
+  return table;
+}
+
+void TGridTable::CopyTemplate(const TGridTable& source) {
+  SetCaption(source.Caption());
+  SetComments(source.Comments());
+  SetTopLeft(source.TopLeft());
+  SetHelpPicture(source.HelpPicture());
+  SetMinRows(source.MinRows());
+  SetMaxRows(source.MaxRows());
+  for (int c = 0; c < source.ColumnCount(); ++c) AddColumn(source.Column(c).CloneEmpty());
 }
 
 void TGridTable::Notify() {

@@ -15,9 +15,13 @@
 #include <utility>
 #include <vector>
 
+#include "entry/unit_codes.h"
+#include "tables/cell_editors.h"
+
 namespace korvex {
 
 class TColumn;
+class TColumnTypeRegistry;
 class TGridTable;
 
 // A cell read or written through a column that does not hold that kind of value.
@@ -98,6 +102,24 @@ class TColumn {
   // A new, empty column of the same class with the same settings; a clone starts ungrouped.
   virtual std::unique_ptr<TColumn> CloneEmpty() const = 0;
 
+  // The object a table column holds in `row` (a sub-table or an object of the table's
+  // OnInitRow event, nullptr for none); other columns raise EInvalidCast.
+  virtual void* GetObject(int row) const;
+
+  // --- in-cell editors of the editing window ---
+  // Whether the column shows editors over its cells (enum and table columns).
+  virtual bool UsesEditors() const { return false; }
+  int EditorCount() const { return static_cast<int>(m_editors.size()); }
+  bool HasEditors() const { return !m_editors.empty(); }
+  TCellEditor& Editor(int i) const;
+  // Places `count` editors in `parent` over rows topRow.. (enum and table columns; the others
+  // have none).
+  virtual void AttachEditors(TEditorParent* parent, int topRow, int count);
+  // Frees the editors.
+  void ReleaseEditors();
+  // The narrowest the column may be drawn, in pixels: its widest header line and two blanks.
+  virtual int MinWidth(const TTextMeasure& measure) const;
+
   // Rows per group of the owning table (1 when the column has no table).
   int RowGroupSize() const;
 
@@ -124,6 +146,21 @@ class TColumn {
   std::pair<int, int> WriteRange(int row) const;
   // Tells the owning table that the cell of `row` changed.
   void ReportChanged(int row);
+  // The editor standing over `row`, or nullptr.
+  TCellEditor* EditorOfRow(int row) const;
+  // Creates editors with `create` or drops them from the end until there are `count`, tags them
+  // with rows topRow.., and hides them.
+  template <typename Create>
+  void PlaceEditors(TEditorParent* parent, int topRow, int count, Create create) {
+    m_editorParent = parent;
+    while (EditorCount() > count) m_editors.pop_back();
+    while (EditorCount() < count) m_editors.push_back(create(*parent));
+    for (int i = 0; i < count; ++i) {
+      m_editors[static_cast<std::size_t>(i)]->SetTag(topRow + i);
+      m_editors[static_cast<std::size_t>(i)]->SetVisible(false);
+    }
+  }
+  TEditorParent* EditorParent() const { return m_editorParent; }
 
  private:
   friend class TGridTable;
@@ -132,6 +169,8 @@ class TColumn {
   bool m_visible = true;
   bool m_grouped = false;
   std::vector<std::unique_ptr<TData>> m_cells;
+  TEditorParent* m_editorParent = nullptr;
+  std::vector<std::unique_ptr<TCellEditor>> m_editors;
 };
 
 // One entry of a table column's template list: with `byIdentifier` set, `value` is a table
@@ -142,6 +181,20 @@ struct TIntWrapper {
   int value = -1;
 };
 
+// A list of live tables in creation order and the counter that gives each new table its
+// identifier. Each table family (plain and chart tables) has its own, so identifiers of one
+// family never clash with those of the other.
+struct TTableRegistry {
+  std::vector<TGridTable*> tables;
+  int counter = 0;
+
+  TGridTable* Find(int identifier) const;
+  // The table at `position`, or nullptr outside the list.
+  TGridTable* At(int position) const;
+  // Position of `table`, or -1.
+  int PositionOf(const TGridTable* table) const;
+};
+
 class TGridTableList {
  public:
   int Count() const { return static_cast<int>(m_entries.size()); }
@@ -150,11 +203,30 @@ class TGridTableList {
   void AddPosition(int position) { m_entries.push_back({false, position}); }
   // Pads with empty entries or cuts from the end to exactly `count` entries.
   void Resize(int count);
-  // The table entry `i` refers to now, or nullptr.
+  // The table entry `i` refers to now among the tables of `registry`, or nullptr.
+  TGridTable* Resolve(int i, const TTableRegistry& registry) const;
+  // The same among the plain tables.
   TGridTable* Resolve(int i) const;
 
  private:
   std::vector<TIntWrapper> m_entries;
+};
+
+
+// Events through which a table column may hold objects other than sub-tables. ACol is the
+// column's index among all columns, ARow the 0-based row, AData the cell. No catalogue table
+// assigns them.
+struct TTableEvents {
+  std::function<void()> OnResize;
+  std::function<void(TGridTable& sender, int col, int row, TData& data)> OnButtonClick;
+  std::function<void(TGridTable& sender, int col, int row, TData& data, std::string& caption)> OnGetButtonCaption;
+  std::function<void(TGridTable& sender, int col, int row, TData& data, bool& changed)> OnGetChanged;
+  std::function<void(TGridTable& sender, int col, int row, TData& data)> OnHide;
+  // Returns the object of a row whose type has no template (nullptr for none).
+  std::function<void*(TGridTable& sender, int col, int row, int enumType)> OnInitRow;
+  std::function<void(TGridTable& sender, int col, int row, TData& data)> OnResetChanged;
+  std::function<void(TGridTable& sender, int col, TData& data, int row)> OnSetRow;
+  std::function<void(TGridTable& sender, int col, int row, TData& data, int system)> OnSetUnits;
 };
 
 class TGridTable {
@@ -163,7 +235,7 @@ class TGridTable {
   explicit TGridTable(TGridTable* owner = nullptr);
   TGridTable(const TGridTable&) = delete;
   TGridTable& operator=(const TGridTable&) = delete;
-  ~TGridTable();
+  virtual ~TGridTable();
 
   // --- properties ---
   const std::string& Comments() const { return m_comments; }
@@ -172,6 +244,9 @@ class TGridTable {
   void SetCaption(std::string text) { m_caption = std::move(text); }
   const std::string& TopLeft() const { return m_topLeft; }
   void SetTopLeft(std::string text) { m_topLeft = std::move(text); }
+  // Name of the picture shown under the grid (empty: none).
+  const std::string& HelpPicture() const { return m_helpPicture; }
+  void SetHelpPicture(std::string name);
   int MaxRows() const { return m_maxRows; }
   void SetMaxRows(int rows) { m_maxRows = rows; }
   int MinRows() const { return m_minRows; }
@@ -187,18 +262,28 @@ class TGridTable {
   TGridTable* Owner() const { return m_owner; }
   int RowNumber() const { return m_rowNumber; }
 
+  // --- the table family ---
+  // The live tables of this table's family, among which its table columns find templates.
+  const TTableRegistry& Registry() const { return *m_registry; }
+  // The unit elements its float columns understand.
+  virtual UnitElementSet UnitElements() const { return UnitElementSet::Full; }
+  // The column classes of its family with their stream type codes.
+  virtual const TColumnTypeRegistry& ColumnTypes() const;
+
   // --- registry of live tables ---
   int Identifier() const { return m_identifier; }
   // A negative value is ignored; otherwise any other table holding `identifier` takes this
   // table's previous identifier (the two swap), so identifiers stay unique.
   void SetIdentifier(int identifier);
-  // The live table with `identifier`, or nullptr.
+  // The live plain table with `identifier`, or nullptr.
   static TGridTable* FindByIdentifier(int identifier);
-  // The table at `position` of the list of live tables, or nullptr outside the list.
+  // The table at `position` of the list of live plain tables, or nullptr outside the list.
   static TGridTable* TableAt(int position);
-  // Position of `table` in the list of live tables, or -1.
+  // Position of `table` in the list of live plain tables, or -1.
   static int PositionOf(const TGridTable* table);
   static int LiveTableCount();
+  // The registry of the plain tables.
+  static const TTableRegistry& PlainRegistry();
 
   // --- columns ---
   int ColumnCount() const { return static_cast<int>(m_columns.size()); }
@@ -243,10 +328,23 @@ class TGridTable {
   // is added, and after the unit system changes.
   void SetChangeNotification(std::function<void()> notify) { m_changeNotification = std::move(notify); }
   // The open window's cell refresh, called with (column index, row) after every cell write.
-  // While a window is attached, integer columns check their entries.
-  void AttachWindow(std::function<void(int, int)> refreshCell);
+  // While a window is attached, integer columns check their entries. A modal window opens the
+  // sub-tables of its buttons modally too.
+  void AttachWindow(std::function<void(int, int)> refreshCell, bool modal = false);
   void DetachWindow();
   bool HasWindow() const { return m_hasWindow; }
+  bool WindowIsModal() const { return m_hasWindow && m_windowModal; }
+
+  // Opens the editing window, non-modal or modal, through the window opener of this table or
+  // of its nearest owner that has one; nothing when no column is visible. The table is first
+  // sized to at least MinRows rows.
+  void Show();
+  void ShowModal();
+  // The main window's way of opening an editing window for a table (and its sub-tables).
+  void SetWindowOpener(std::function<void(TGridTable& table, bool modal)> opener) { m_windowOpener = std::move(opener); }
+
+  TTableEvents& Events() { return m_events; }
+  const TTableEvents& Events() const { return m_events; }
   // Frees this table's open window and those of every sub-table.
   void CloseSubTables();
 
@@ -257,11 +355,27 @@ class TGridTable {
   // is an enum column, else to one entry.
   void SizeTemplateLists();
 
+ protected:
+  // A table of another family, listed in that family's `registry`.
+  TGridTable(TGridTable* owner, TTableRegistry& registry);
+
+  // A new sub-table of row `row` (0-based) built from `source`: owned by this table, in its
+  // unit system, with the template's properties and empty clones of its columns, sized to
+  // MinRows. `previous` is the row's sub-table being replaced, or nullptr.
+  virtual std::unique_ptr<TGridTable> NewSubTable(const TGridTable& source, int row, const TGridTable* previous);
+  // Copies the template properties of `source` (caption, comments, top-left text, help
+  // picture, row limits) and empty clones of its columns into this table.
+  void CopyTemplate(const TGridTable& source);
+  void SetRowNumber(int rowNumber) { m_rowNumber = rowNumber; }
+
  private:
   friend class TTableColumn;
   void Notify();
+  void OpenWindow(bool modal);
+  void RecreateSubTable(int row);
   void RenumberSubTables();
 
+  TTableRegistry* m_registry;
   TGridTable* m_owner;
   std::string m_comments;
   int m_identifier;
@@ -270,6 +384,7 @@ class TGridTable {
   int m_minRows = 1;
   int m_rowGroup = 1;
   std::string m_topLeft;
+  std::string m_helpPicture;
   bool m_loading = false;
   bool m_hardwiredButton = false;
   int m_rowCount = 0;
@@ -277,6 +392,9 @@ class TGridTable {
   bool m_changed = false;
   int m_rowNumber = 0;
   bool m_hasWindow = false;
+  bool m_windowModal = false;
+  std::function<void(TGridTable&, bool)> m_windowOpener;
+  TTableEvents m_events;
   std::function<void()> m_changeNotification;
   std::function<void(int, int)> m_refreshCell;
   std::vector<std::unique_ptr<TColumn>> m_columns;

@@ -2,6 +2,7 @@
 // trailing blanks, bounds, defaults, soil parameter templates chosen by soil type, and the
 // tables created from the declarations.
 #include "tables/catalogue.h"
+#include "tables/grid_table_chart.h"
 
 #include <gtest/gtest.h>
 
@@ -120,8 +121,8 @@ TEST(CatalogueDeclarations, LongTermCounterpartsDifferOnlyWhereStated) {
   EXPECT_EQ(shortDist.columns[1].headerLines[0], "Lateral distributed line load, ");
   EXPECT_EQ(longDist.columns[1].headerLines[0], "Lateral distributed line load,");
   EXPECT_EQ(shortDist.columns[0].headerLines, longDist.columns[0].headerLines);
-  EXPECT_EQ(shortDist.helpPicture, HelpPicture::PressureDiagram);
-  EXPECT_EQ(longDist.helpPicture, HelpPicture::PressureDiagram);
+  EXPECT_EQ(shortDist.helpPicture, std::string(kPressureDiagramPicture));
+  EXPECT_EQ(longDist.helpPicture, std::string(kPressureDiagramPicture));
   EXPECT_EQ(shortDist.minRows, 2);
   EXPECT_EQ(shortDist.maxRows, 100);
   EXPECT_EQ(longDist.maxRows, 0);
@@ -131,14 +132,14 @@ TEST(CatalogueDeclarations, ChartTablesCarryTheirChartSettings) {
   const auto& rows2 = declared("Rows2");
   EXPECT_EQ(rows2.family, TableFamily::Chart);
   EXPECT_TRUE(rows2.templateOnly);
-  EXPECT_TRUE(rows2.chart.showChart);
+  EXPECT_TRUE(rows2.chart.parameters.showChart);
   EXPECT_TRUE(rows2.chart.getDataFromFile);
-  EXPECT_FALSE(rows2.chart.segmentMode);
-  EXPECT_EQ(rows2.chart.yColumn, 1);
+  EXPECT_FALSE(rows2.chart.parameters.segmentMode);
+  EXPECT_EQ(rows2.chart.parameters.yColumn, 1);
   EXPECT_EQ(rows2.maxRows, 100);
-  EXPECT_FALSE(declared("MEICurves2").chart.showChart);
+  EXPECT_FALSE(declared("MEICurves2").chart.parameters.showChart);
   EXPECT_TRUE(declared("MEICurves2").columns[2].headerLines.empty());
-  EXPECT_FALSE(declared("PYCurves2").chart.showChart);
+  EXPECT_FALSE(declared("PYCurves2").chart.parameters.showChart);
   const auto& pyCurve = declared("PYCurve2");
   EXPECT_EQ(pyCurve.minRows, 2);
   EXPECT_EQ(pyCurve.maxRows, 17);
@@ -147,17 +148,22 @@ TEST(CatalogueDeclarations, ChartTablesCarryTheirChartSettings) {
   EXPECT_EQ(std::count(pyCurve.comments.begin(), pyCurve.comments.end(), '\r'), 7);
 }
 
-TEST(Catalogue, CreatesThePlainTablesWithTheirDeclaredProperties) {
+TEST(Catalogue, CreatesEveryTableOfBothFamiliesWithItsDeclaredProperties) {
   Catalogue catalogue = createCatalogue();
-  EXPECT_EQ(catalogue.TableCount(), 16);
-  EXPECT_EQ(catalogue.Table("Rows2"), nullptr);
-  EXPECT_EQ(catalogue.Table("PYCurves2"), nullptr);
+  EXPECT_EQ(catalogue.TableCount(), static_cast<int>(catalogueDeclarations().size()));
+  EXPECT_EQ(catalogue.TableCount(), 20);
   EXPECT_EQ(catalogue.Table("NoSuchTable"), nullptr);
+  EXPECT_EQ(catalogue.ChartTable("PileSect"), nullptr);
   for (int i = 0; i < catalogue.TableCount(); ++i) {
     const TableDeclaration& d = declared(catalogue.NameAt(i));
     TGridTable& t = catalogue.TableAt(i);
+    const bool chart = d.family == TableFamily::Chart;
+    EXPECT_EQ(dynamic_cast<TGridTableChart*>(&t) != nullptr, chart) << d.name;
     EXPECT_EQ(t.Identifier(), d.identifier) << d.name;
-    EXPECT_EQ(TGridTable::FindByIdentifier(d.identifier), &t) << d.name;
+    EXPECT_EQ(chart ? TGridTableChart::FindByIdentifier(d.identifier) : TGridTable::FindByIdentifier(d.identifier), &t)
+        << d.name;
+    EXPECT_EQ(t.HardwiredButton(), d.hardwiredButton) << d.name;
+    EXPECT_EQ(t.HelpPicture(), d.helpPicture) << d.name;
     EXPECT_EQ(t.Caption(), d.caption);
     EXPECT_EQ(t.TopLeft(), d.topLeft);
     EXPECT_EQ(t.MinRows(), d.minRows);
@@ -189,6 +195,43 @@ TEST(Catalogue, CreatesThePlainTablesWithTheirDeclaredProperties) {
   EXPECT_EQ(catalogue.Table("Soillayer")->TopLeft(), "No");
   EXPECT_EQ(catalogue.Table("BoundCond")->Identifier(), 123);
   EXPECT_EQ(catalogue.Table("LongDist")->Identifier(), 104);
+  EXPECT_EQ(catalogue.Table("DistLoad")->HelpPicture(), kPressureDiagramPicture);
+}
+
+// The chart tables: Rows2 (chart identifier 0) and Soillayer (plain identifier 0) live side by
+// side, each family resolving its own templates; a new moment-EI row gets a Rows2 copy that
+// carries the chart settings and converts with the chart unit elements.
+TEST(Catalogue, ChartTablesResolveTheirTemplatesAmongChartTables) {
+  Catalogue catalogue = createCatalogue();
+  TGridTableChart& rows2 = *catalogue.ChartTable("Rows2");
+  EXPECT_EQ(rows2.Identifier(), 0);
+  EXPECT_EQ(catalogue.Table("Soillayer")->Identifier(), 0);
+  EXPECT_TRUE(rows2.GetDataFromFile());
+  EXPECT_EQ(rows2.Chart(), (TChartParameters{true, false, 0, 1, 0, 0}));
+
+  TGridTableChart& mei = *catalogue.ChartTable("MEICurves2");
+  mei.SetRowCount(2);
+  auto* section = dynamic_cast<TGridTableChart*>(mei.Column(2).GetTable(1));
+  ASSERT_NE(section, nullptr);
+  EXPECT_EQ(section->Caption(), "Moment and EI data");
+  EXPECT_EQ(section->RowNumber(), 2);
+  EXPECT_EQ(section->Chart(), rows2.Chart());
+  EXPECT_TRUE(section->GetDataFromFile());
+  EXPECT_EQ(section->RowCount(), 1);
+  EXPECT_EQ(section->Column(0).GetHeaderLine(0), "Bending moment (lbs-in)  ");
+
+  TGridTableChart& sets = *catalogue.ChartTable("PYCurves2");
+  sets.SetRowCount(2);
+  auto* curve = dynamic_cast<TGridTableChart*>(sets.Column(1).GetTable(0));
+  ASSERT_NE(curve, nullptr);
+  EXPECT_EQ(curve->Caption(), "External p-y Curve");
+  EXPECT_EQ(curve->RowCount(), 2);
+  EXPECT_EQ(sets.Column(2).GetFloat(0), 1.0L);
+
+  curve->Column(0).SetFloat(0, 39.37007874L);
+  catalogue.SetUnits(2);
+  EXPECT_NEAR(static_cast<double>(curve->Column(0).GetFloat(0)), 1.0, 1e-12);
+  EXPECT_EQ(curve->Column(1).GetHeaderLine(0), "Soil Resistance, p (kN/m)  ");
 }
 
 TEST(Catalogue, SoilParameterTemplatesHoldTwoRowsExactly) {
