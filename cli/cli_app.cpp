@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "control/engine.h"
+#include "convert_command.h"
 
 namespace korvex::cli {
 
@@ -20,20 +21,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kUsage =
+const std::string kUsage = std::string(
     "Usage: korvex COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
     "  run FILE.kx5d... [--out DIR] [-j N]\n"
     "                              analyse data files; each FILE.kx5d gets FILE.kx5o (report),\n"
     "                              FILE.kx5p (plot data) and FILE.kx5r (iteration monitor) next to\n"
-    "                              it, or in DIR; -j N analyses N files at a time in parallel\n"
+    "                              it, or in DIR; -j N analyses N files at a time in parallel\n") +
+    kConvertUsage + std::string(
     "  --version                   print the program version\n"
     "  --help                      print this help\n"
     "\n"
     "Exit status: 0 when every analysis ran (errors in the data are reported in the report\n"
     "file), 2 when a file could not be read or written or the arguments are wrong. One file\n"
-    "that cannot be run does not stop the others.\n";
+    "that cannot be run does not stop the others; a file that converts only in part is written\n"
+    "as far as it was read, with status 2.\n");
 
 int fail(std::ostream& err, const std::string& message) {
   err << "korvex: " << message << '\n';
@@ -200,6 +203,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitOk;
   }
   if (command == "run") return runCommand(args, out, err, terminal);
+  if (command == "convert") return runConvert(args, out, err);
   return fail(err, "unknown command " + command + " (see korvex --help)");
 }
 

@@ -8,14 +8,7 @@
 
 namespace korvex {
 
-namespace {
-
-// Below this magnitude the general format switches to scientific notation.
-constexpr int kSmallestFixedExponent = -5;
-
-}  // namespace
-
-std::string formatGeneral(long double value, int significantDigits) {
+std::string formatGeneral(long double value, int significantDigits, int smallestFixedExponent) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   if (value == 0) return "0";
@@ -32,7 +25,7 @@ std::string formatGeneral(long double value, int significantDigits) {
   while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
 
   std::string text = value < 0 ? "-" : "";
-  if (exponent >= digits || exponent < kSmallestFixedExponent) {
+  if (exponent >= digits || exponent < smallestFixedExponent) {
     text += mantissa[0];
     if (mantissa.size() > 1) text += "." + mantissa.substr(1);
     text += "E" + std::to_string(exponent);

@@ -198,5 +198,73 @@ TEST(CliApp, FilesThatCannotBeReadOrWrittenGiveStatusTwo) {
   EXPECT_EQ(result.err, "korvex: CANNOT CREATE THE OUTPUT FILE " + (folder / "job.kx5o").string() + "\n");
 }
 
+// ---------------------------------------------------------------------------------------------
+// convert
+
+TEST(CliConvert, WritesTheCurrentKindAsTheDesktopProgramSavesIt) {
+  TempFolder folder;
+  const CliResult result =
+      runTool({"convert", std::string(KORVEX_EXAMPLES) + "/sample_wall.kx5d", (folder / "out.kx5d").string()});
+  EXPECT_EQ(result.status, kExitOk) << result.err;
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out, "Written: " + (folder / "out.kx5d").string() + "\n");
+  const std::string text = readFile(folder / "out.kx5d");
+  EXPECT_EQ(text.substr(0, 34), "SAMPLE WALL\r\n1 1\t1\t0\t0\t0 0 0 0 0\r\n");
+}
+
+// A version 3.0 file (by its extension) gets the current control line and its single surcharge
+// as surcharge rows.
+TEST(CliConvert, ReadsTheKindOfTheExtensionOrTheOneGiven) {
+  TempFolder folder;
+  const std::string old =
+      "OLD WALL\n1 0 1 0 2 2 0 1\n40 6 10 0.001 120\n0 40 1 3E10\n0\n0\n"
+      "120 12 12 0 0 1 1 0\n0 60 1000 0 0 0\n1\n4 360\n0.066666667 0 32 0 90 0\n0.066666667 0 32 0 90 0\n0\n";
+  writeFile(folder / "old.KXD", old);
+  CliResult result = runTool({"convert", (folder / "old.KXD").string(), (folder / "new.kx5d").string()});
+  EXPECT_EQ(result.status, kExitOk) << result.err;
+  std::vector<std::string> lines = korvex::testing::splitLines(readFile(folder / "new.kx5d"));
+  ASSERT_GT(lines.size(), 8u);
+  EXPECT_EQ(lines[1], "1 0\t1\t0\t2\t2 0 1 0 0\r");
+  EXPECT_EQ(lines[8], "3\r");  // point, line and strip rows from the single surcharge
+
+  // Read as the current kind, the same text is short of values.
+  writeFile(folder / "old.kx5d", old);
+  result = runTool({"convert", (folder / "old.kx5d").string(), (folder / "cut.kx5d").string(), "--kind", "1"});
+  EXPECT_EQ(result.status, kExitFailure);
+  EXPECT_NE(result.err.find("korvex: " + (folder / "old.kx5d").string() + ": Error on Line"), std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find(": Error on Line 4 Item 4\nAn integer was expected but not found.\n"), std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("the project as read up to there is written"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(folder / "cut.kx5d"));
+}
+
+TEST(CliConvert, SaysWhatTheProjectCannotHold) {
+  TempFolder folder;
+  const CliResult result = runTool(
+      {"convert", std::string(KORVEX_EXAMPLES) + "/staged_excavation.kx5d", (folder / "out.kx5d").string()});
+  EXPECT_EQ(result.status, kExitOk);
+  EXPECT_NE(result.err.find("more values after the blocks the project reads"), std::string::npos) << result.err;
+}
+
+TEST(CliConvert, ConvertsTheUnitSystem) {
+  TempFolder folder;
+  CliResult result = runTool({"convert", std::string(KORVEX_EXAMPLES) + "/sample_wall.kx5d",
+                              (folder / "si.kx5d").string(), "--units", "si"});
+  EXPECT_EQ(result.status, kExitOk) << result.err;
+  std::vector<std::string> lines = korvex::testing::splitLines(readFile(folder / "si.kx5d"));
+  ASSERT_GT(lines.size(), 2u);
+  EXPECT_EQ(lines[1].substr(0, 2), "2 ");
+  EXPECT_EQ(lines[2], "80 0.0762\t0.254\t2.54E-5\t0\t0.3048\r");  // inches x 0.0254
+
+  result = runTool({"convert", "a.kx5d", "b.kx5d", "--units", "metric"});
+  EXPECT_EQ(result.status, kExitFailure);
+  EXPECT_EQ(result.err, "korvex: --units takes si, english or other, not metric\n");
+  result = runTool({"convert", "a.kx5d"});
+  EXPECT_EQ(result.err, "korvex: convert needs an input file and an output file (see korvex --help)\n");
+  result = runTool({"convert", "a.kx5d", "b.kx5d", "--kind", "5"});
+  EXPECT_EQ(result.err, "korvex: --kind takes 1, 2, 3 or 4, not 5\n");
+}
+
 }  // namespace
 }  // namespace korvex::cli

@@ -1,0 +1,426 @@
+#include "app/project_reader.h"
+
+#include <algorithm>
+#include <cctype>
+#include <exception>
+#include <functional>
+#include <utility>
+
+#include "app/soil_parameter_layout.h"
+#include "app/word_reader.h"
+#include "entry/unit_codes.h"
+
+namespace korvex {
+
+namespace {
+
+// The active-earth-pressure factor of old files' "use the default" entry.
+constexpr long double kOldDefaultActiveFactor = 0.036L;
+
+class DataFileReader {
+ public:
+  DataFileReader(TWordReader& words, int kind, ProjectTables& tables, ProjectReadResult& result)
+      : r(words), m_kind(kind), t(tables), d(result.data), m_result(result) {}
+
+  void read() {
+    readBlock(false);
+    if (m_kind == kVersion2Kind) return;
+    d.LongTermCode = r.ReadInteger();
+    if (d.LongTermCode != kLongTermContinuation) return;
+    d.LongTerm = true;
+    r.ReadLine();
+    const int shortTermChoice = d.EarthPressureChoice;
+    const BlockSnapshot shortTerm = snapshot();
+    readBlock(true);
+    noteReplacedShortTermData(shortTerm);
+    // The long-term block writes a trapezoidal choice as triangular; the choice is the
+    // short-term block's.
+    if (shortTermChoice == kTrapezoidalPressure && d.EarthPressureChoice == kTriangularPressure)
+      d.EarthPressureChoice = kTrapezoidalPressure;
+    r.ReadInteger();
+  }
+
+  // After the last block: anything left in the file is not part of the project.
+  void noteTrailingData() {
+    if (const long long words = r.RemainingWords(); words > 0) {
+      note("The file holds " + std::to_string(words) +
+           " more values after the blocks the project reads (from line " + std::to_string(r.LineNumber() + 1) +
+           "); they are not part of the project.");
+    }
+  }
+
+ private:
+  // What the short-term block put into the values both blocks share, to tell whether the
+  // long-term block, which replaces them, says something else.
+  struct BlockSnapshot {
+    std::string title;
+    std::string scalars;
+    std::vector<std::pair<std::string, std::string>> tables;  // caption, cells
+  };
+
+  std::vector<TGridTable*> sharedTables() const {
+    return {&t.PileSect, &t.Soillayer, &t.BoundCond,    &t.SoilStrength, &t.TiebackTable1,
+            &t.PYMod,    &t.SurchargeTable, &t.PYCurves2, &t.MEICurves2};
+  }
+
+  static std::string cells(const TGridTable& table) {
+    std::string text = std::to_string(table.RowCount()) + ":";
+    for (int row = 0; row < table.RowCount(); ++row) {
+      for (int col = 0; col < table.ColumnCount(); ++col) {
+        const TColumn& column = table.Column(col);
+        if (dynamic_cast<const TTableColumn*>(&column) != nullptr) {
+          const TGridTable* sub = column.GetTable(row);
+          text += "[" + (sub != nullptr ? cells(*sub) : std::string()) + "]";
+        } else {
+          text += column.GetText(row) + ",";
+        }
+      }
+      text += ";";
+    }
+    return text;
+  }
+
+  BlockSnapshot snapshot() const {
+    BlockSnapshot s;
+    s.title = d.Title;
+    for (long double value : {d.IncrementLength, d.MaxDeflection, d.ClosureTolerance, d.FreeHeight, d.ActiveWidth,
+                              d.PYWidth, d.WaterDepthBackfill, d.WaterDepthExcavation, d.ActiveFactor, d.BackfillSlope,
+                              d.TopSurcharge}) {
+      s.scalars += std::to_string(static_cast<double>(value)) + ",";
+    }
+    s.scalars += std::to_string(d.NumIncrements) + "," + std::to_string(d.WaterPressureOption);
+    for (const TGridTable* table : sharedTables()) s.tables.emplace_back(table->Caption(), cells(*table));
+    return s;
+  }
+
+  void noteReplacedShortTermData(const BlockSnapshot& shortTerm) {
+    const BlockSnapshot longTerm = snapshot();
+    std::vector<std::string> differing;
+    if (longTerm.title != shortTerm.title) differing.push_back("title");
+    if (longTerm.scalars != shortTerm.scalars) differing.push_back("wall and soil settings");
+    for (std::size_t i = 0; i < shortTerm.tables.size(); ++i) {
+      if (longTerm.tables[i].second != shortTerm.tables[i].second) differing.push_back(shortTerm.tables[i].first);
+    }
+    if (differing.empty()) return;
+    std::string list;
+    for (std::size_t i = 0; i < differing.size(); ++i) list += (i > 0 ? ", " : "") + differing[i];
+    note("These values of the long-term block differ from the short-term block's: " + list +
+         ". The project holds one set for both analyses, the long-term block's.");
+  }
+
+  bool english() const { return d.UnitSystem == kEnglishUnits; }
+  long double fileToFeet(long double value) const { return english() ? value / 12 : value; }
+
+  // A row count: a negative count holds no rows; a count beyond the words left in the file
+  // cannot be met and ends the read as an incomplete file.
+  int readCount() {
+    const int count = r.ReadInteger();
+    if (count > r.RemainingWords()) throw ProjectReadError(kIncompleteFile);
+    return std::max(count, 0);
+  }
+
+  void setInt(TGridTable& table, int col, int row) { table.Column(col).SetInt(row, r.ReadInteger()); }
+  void setFloat(TGridTable& table, int col, int row) { table.Column(col).SetFloat(row, r.ReadFloat()); }
+
+  void readBlock(bool longTermBlock) {
+    d.Title = r.ReadLine();
+    readControlLine(longTermBlock);
+    readWallLine();
+    if (d.ApplyRestraints) {
+      for (int row = 0; row < t.Soillayer.RowCount(); ++row) {
+        setInt(t.Soillayer, 0, row);
+        setInt(t.Soillayer, 1, row);
+        setFloat(t.Soillayer, 2, row);
+        setFloat(t.Soillayer, 3, row);
+      }
+    }
+    for (int row = 0; row < t.PileSect.RowCount(); ++row) {
+      for (int col : {0, 1, 2}) setInt(t.PileSect, col, row);
+      setFloat(t.PileSect, 3, row);
+    }
+    const int loads = readCount();
+    t.BoundCond.SetRowCount(loads);
+    d.ApplyConcLoads = loads > 0;
+    for (int row = 0; row < loads; ++row) {
+      for (int col : {0, 1, 2}) setInt(t.BoundCond, col, row);
+      for (int col : {3, 4, 5}) setFloat(t.BoundCond, col, row);
+    }
+    const int springs = readCount();
+    t.SoilStrength.SetRowCount(springs);
+    d.ApplySprings = springs > 0;
+    for (int row = 0; row < springs; ++row) {
+      for (int col : {1, 2, 0}) setInt(t.SoilStrength, col, row);
+      for (int col : {3, 4}) setFloat(t.SoilStrength, col, row);
+    }
+    if (m_kind == kCurrentKind) readTiebacks();
+    for (int row = 0; row < t.PYMod.RowCount(); ++row) {
+      t.PYMod.Column(0).SetFloat(row, fileToFeet(r.ReadFloat()));
+      setFloat(t.PYMod, 1, row);
+      setFloat(t.PYMod, 2, row);
+    }
+    if (t.PYMod.RowCount() == 0) d.ApplyPYMod = false;
+    if (d.EarthPressureMode == kUserPressure) readDistributedLoads(longTermBlock ? t.LongDist : t.DistLoad);
+    if (d.EarthPressureMode > 1 || d.PYCurveMode > 1) readSoilData(longTermBlock);
+    readUserCurves();
+    if (d.ApplyEICurves) readMomentEICurves();
+  }
+
+  void readControlLine(bool longTermBlock) {
+    d.SetUnits(r.ReadInteger(), t);
+    const int restraints = readCount();
+    t.Soillayer.SetRowCount(restraints);
+    d.ApplyRestraints = restraints > 0;
+    t.PileSect.SetRowCount(readCount());
+    const int modifications = readCount();
+    t.PYMod.SetRowCount(modifications);
+    d.EarthPressureMode = r.ReadInteger();
+    d.EarthPressureChoice = d.EarthPressureMode;
+    d.PYCurveMode = r.ReadInteger();
+
+    // The switches follow from the modes.
+    d.SoilEarthPressure = longTermBlock ? d.EarthPressureMode == 2 : d.EarthPressureMode > 1;
+    d.GeneratePYCurves = d.PYCurveMode == 2 && d.EarthPressureMode != 0 ? 1 : 0;
+    if (d.PYCurveMode == 2 && d.EarthPressureMode == 0) {
+      note("The file asks for generated p-y curves without earth pressure (EarthPressureMode 0); "
+           "the project holds that as p-y curve generation switched off.");
+    }
+    if (d.EarthPressureMode == kUserPressure) {
+      d.SoilEarthPressure = false;
+      d.UserEarthPressure = true;
+    } else {
+      d.UserEarthPressure = false;
+    }
+    d.ApplyExternalPY = d.PYCurveMode == 1;
+    // A long-term block follows only when the short-term block asked for it.
+    if (!longTermBlock) d.LongTerm = false;
+
+    const int curves = readCount();
+    t.PYCurves2.SetRowCount(curves);
+    if (curves > 0) d.ApplyExternalPY = true;
+    d.ApplyPYMod = modifications > 0;
+    if (m_kind != kVersion2Kind) d.StageCount = r.ReadInteger();
+    if (m_kind == kCurrentKind || m_kind == kPreviousKind) {
+      d.EICurveCount = readCount();
+      t.MEICurves2.SetRowCount(d.EICurveCount);
+      d.ApplyEICurves = d.EICurveCount > 0;
+    }
+    if (m_kind == kCurrentKind) {
+      d.TiebackCount = readCount();
+      t.TiebackTable1.SetRowCount(d.TiebackCount);
+      d.ApplyTieback = d.TiebackCount > 0;
+    }
+  }
+
+  void readWallLine() {
+    d.NumIncrements = r.ReadInteger();
+    d.IncrementLength = r.ReadFloat();
+    d.MaxDeflection = r.ReadFloat();
+    d.ClosureTolerance = r.ReadFloat();
+    d.FreeHeight = r.ReadFloat();
+    // The current kind's wall line ends with the active width. It is kept even when no soil
+    // data follow: the tiebacks' stiffness and prestress are scaled by it.
+    if (m_kind == kCurrentKind) d.ActiveWidth = r.ReadFloat();
+  }
+
+  void readTiebacks() {
+    TGridTable& tiebacks = t.TiebackTable1;
+    for (int row = 0; row < tiebacks.RowCount(); ++row) {
+      for (int col = 0; col <= 5; ++col) setFloat(tiebacks, col, row);
+      // Rows of six values have no prestressing force.
+      if (r.WordCount() > 6) setFloat(tiebacks, 6, row);
+      // The file holds the area in m^2; the table shows mm^2 in SI.
+      if (tiebacks.Units() == kSIUnits)
+        tiebacks.Column(1).SetFloat(row, tiebacks.Column(1).GetFloat(row) * 1000000.0L);
+    }
+  }
+
+  void readDistributedLoads(TGridTable& loads) {
+    const int rows = readCount();
+    loads.SetRowCount(rows);
+    d.EarthPressureChoice = kUserPressure;
+    d.UserEarthPressure = rows >= 1;
+    for (int row = 0; row < rows; ++row) {
+      loads.Column(0).SetFloat(row, fileToFeet(r.ReadFloat()));
+      const long double load = r.ReadFloat();
+      loads.Column(1).SetFloat(row, english() ? load * 12 : load);
+    }
+  }
+
+  void readSoilData(bool longTermBlock) {
+    d.FreeHeight = r.ReadFloat();
+    d.ActiveWidth = r.ReadFloat();
+    d.PYWidth = r.ReadFloat();
+    d.WaterDepthBackfill = r.ReadFloat();
+    d.WaterDepthExcavation = r.ReadFloat();
+    d.ActiveFactor = r.ReadFloat();
+    if (d.ActiveFactor == kOldDefaultActiveFactor) d.ActiveFactor = 1;
+    d.WaterPressureOption = r.ReadInteger();
+    d.BackfillSlope = r.ReadFloat();
+    d.TopSurcharge = r.ReadFloat();
+    TLegacySurcharge& legacy = d.Legacy;
+    for (long double* value : {&legacy.LegacyDistance, &legacy.LegacyPointLoad, &legacy.LegacyLineLoad,
+                               &legacy.LegacyStripLoad, &legacy.LegacyStripWidth}) {
+      *value = r.ReadFloat();
+    }
+    TGridTable& surcharges = t.SurchargeTable;
+    if (m_kind == kCurrentKind || m_kind == kPreviousKind) {
+      const int rows = readCount();
+      surcharges.SetRowCount(rows);
+      d.ApplySurcharge = rows > 0;
+      for (int row = 0; row < rows; ++row) {
+        setInt(surcharges, 0, row);
+        for (int col : {1, 2, 3}) setFloat(surcharges, col, row);
+      }
+    } else if (legacy.LegacyDistance > 0) {
+      // The single surcharge of old files: a point, a line and a strip load at one distance.
+      surcharges.SetRowCount(3);
+      const long double magnitudes[] = {legacy.LegacyPointLoad, legacy.LegacyLineLoad, legacy.LegacyStripLoad};
+      for (int row = 0; row < 3; ++row) {
+        surcharges.Column(0).SetInt(row, kPointLoad + row);
+        surcharges.Column(1).SetFloat(row, magnitudes[row]);
+        surcharges.Column(2).SetFloat(row, legacy.LegacyDistance);
+        surcharges.Column(3).SetFloat(row, legacy.LegacyStripWidth);
+      }
+      d.ApplySurcharge = true;
+    }
+    readSoilLayers(longTermBlock ? t.LongSoil : t.NewSoil, longTermBlock);
+  }
+
+  // The layer's parameter sub-table after its type was set; a type outside 1..7 has none.
+  TGridTable& parameterTable(TGridTable& layers, int row, int type) {
+    TGridTable* parameters = layers.Column(2).GetTable(row);
+    if (parameters == nullptr || soilValueLayout(type) == nullptr) {
+      throw ProjectReadError("Error on Line " + std::to_string(r.LineNumber()) + " Item " +
+                             std::to_string(r.LastItem()) + "\rThe soil type must be a whole number from 1 to 7.");
+    }
+    return *parameters;
+  }
+
+  void readSoilLayers(TGridTable& layers, bool longTermBlock) {
+    const int count = readCount();
+    layers.SetRowCount(count);
+    long double bottom = 0;
+    for (int row = 0; row < count; ++row) {
+      const int type = r.ReadInteger();
+      layers.Column(0).SetInt(row, type);
+      TGridTable& parameters = parameterTable(layers, row, type);
+      parameters.SetRowCount(std::max(parameters.RowCount(), parameters.MinRows()));
+      const SoilValueLayout& layout = *soilValueLayout(type);
+      if (m_kind == kVersion2Kind) {
+        // Layers by thickness; one parameter set for top and bottom, as written.
+        bottom += r.ReadFloat();
+        layers.Column(1).SetFloat(row, bottom);
+        for (int i = 0; i < kVersion2SoilValues; ++i) {
+          const long double value = r.ReadFloat();
+          const int col = layout[static_cast<std::size_t>(i)].column;
+          if (col < 0) continue;
+          for (int p = 0; p < parameters.RowCount(); ++p) parameters.Column(col).SetFloat(p, value);
+        }
+        continue;
+      }
+      layers.Column(1).SetFloat(row, fileToFeet(r.ReadFloat()));
+      for (int p = 0; p < 2; ++p) {
+        for (const SoilValueSlot& slot : layout) {
+          const long double value = r.ReadFloat();
+          if (slot.column < 0 || (longTermBlock && slot.isCoefficientK) || p >= parameters.RowCount()) continue;
+          parameters.Column(slot.column).SetFloat(p, english() ? value * soilScaleDivisor(slot.scale) : value);
+        }
+      }
+    }
+  }
+
+  void readUserCurves() {
+    TGridTableChart& curves = t.PYCurves2;
+    d.ApplyExternalPY = curves.RowCount() > 0;
+    for (int row = 0; row < curves.RowCount(); ++row) {
+      setInt(curves, 0, row);
+      const int count = readCount();
+      TGridTable* points = curves.Column(1).GetTable(row);
+      if (points != nullptr) points->SetRowCount(count);
+      if (m_kind == kCurrentKind || m_kind == kPreviousKind) {
+        setFloat(curves, 2, row);
+        setFloat(curves, 3, row);
+      } else {
+        curves.Column(2).SetFloat(row, 1);
+        curves.Column(3).SetFloat(row, 1);
+      }
+      readPoints(points, count);
+    }
+  }
+
+  void readMomentEICurves() {
+    TGridTableChart& sections = t.MEICurves2;
+    for (int row = 0; row < sections.RowCount(); ++row) {
+      setInt(sections, 0, row);
+      setInt(sections, 1, row);
+      const int count = readCount();
+      TGridTable* points = sections.Column(2).GetTable(row);
+      if (points != nullptr) points->SetRowCount(count);
+      readPoints(points, count);
+    }
+  }
+
+  // `count` pairs of values into columns 0 and 1 of `points`.
+  void readPoints(TGridTable* points, int count) {
+    for (int p = 0; p < count; ++p) {
+      const long double first = r.ReadFloat();
+      const long double second = r.ReadFloat();
+      if (points == nullptr) continue;
+      points->Column(0).SetFloat(p, first);
+      points->Column(1).SetFloat(p, second);
+    }
+  }
+
+  void note(const std::string& text) {
+    if (std::find(m_result.notes.begin(), m_result.notes.end(), text) == m_result.notes.end())
+      m_result.notes.push_back(text);
+  }
+
+  TWordReader& r;
+  int m_kind;
+  ProjectTables& t;
+  TProgramData& d;
+  ProjectReadResult& m_result;
+};
+
+ProjectReadResult readWith(const std::function<TWordReader()>& open, int kind, ProjectTables& tables,
+                           const std::string& fileName) {
+  ProjectReadResult result;
+  result.data = TProgramData::CreateNew(tables);
+  result.data.FileName = fileName;
+  tables.EmptyAll();
+  try {
+    TWordReader words = open();
+    DataFileReader reader(words, std::clamp(kind, kCurrentKind, kVersion2Kind), tables, result);
+    reader.read();
+    reader.noteTrailingData();
+  } catch (const std::exception& error) {
+    result.error = error.what();
+  }
+  tables.ApplyMinRows();
+  result.data.HasEICount = true;
+  result.data.HasTiebackCount = true;
+  result.data.SetModified(false, tables);
+  return result;
+}
+
+}  // namespace
+
+int KindOfFile(const std::filesystem::path& path) {
+  std::string extension = path.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == ".kx4d") return kPreviousKind;
+  if (extension == ".kxd") return kVersion3Kind;
+  return kCurrentKind;
+}
+
+ProjectReadResult ReadDataFile(const std::filesystem::path& path, int kind, ProjectTables& tables) {
+  return readWith([&] { return TWordReader::FromFile(path); }, kind, tables, path.string());
+}
+
+ProjectReadResult ReadDataText(const std::string& text, int kind, ProjectTables& tables, const std::string& fileName) {
+  return readWith([&] { return TWordReader(text); }, kind, tables, fileName);
+}
+
+}  // namespace korvex

@@ -1,0 +1,50 @@
+// Reading a project from any of the four kinds of data file the desktop program accepts:
+//
+//   kind 1  current version (.kx5d)
+//   kind 2  previous version (.kx4d): no tieback count and no tieback rows
+//   kind 3  version 3.0 (.kxd): as kind 2, and no moment-EI count, a single surcharge in place of
+//           the surcharge table, no p- and y-multipliers on external curves
+//   kind 4  version 2.0 (.kxd, or any file opened as "All Files"): as kind 3, and no stage
+//           count, no long-term block, soil layers given by thickness with one parameter set
+//
+// Values go into the project in its unit system and into the tables in their display units
+// (layer depths in ft, unit weights in lb/ft^3 in English), converted from the file's inches.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/program_data.h"
+#include "app/project_tables.h"
+
+namespace korvex {
+
+inline constexpr int kCurrentKind = 1;
+inline constexpr int kPreviousKind = 2;
+inline constexpr int kVersion3Kind = 3;
+inline constexpr int kVersion2Kind = 4;
+
+struct ProjectReadResult {
+  TProgramData data;
+  // Empty when the whole file was read; otherwise the message shown to the user ('\r' is a line
+  // break). The project keeps everything read before the error.
+  std::string error;
+  // What the file says that the project cannot hold, in words for the user.
+  std::vector<std::string> notes;
+};
+
+// The kind of a data file opened by name: ".kx4d" gives 2, ".kxd" 3, anything else 1 (letter
+// case ignored).
+int KindOfFile(const std::filesystem::path& path);
+
+// Reads the data file at `path` as `kind` into a new project and `tables` (emptied first). Never
+// throws: a file that cannot be opened or read gives the system's message in `error`. After
+// reading, also after an error, every plain table has at least MinRows rows and the project is
+// unmodified.
+ProjectReadResult ReadDataFile(const std::filesystem::path& path, int kind, ProjectTables& tables);
+// The same for the text of a data file; the project's FileName is `fileName`.
+ProjectReadResult ReadDataText(const std::string& text, int kind, ProjectTables& tables,
+                               const std::string& fileName = kNewProjectFileName);
+
+}  // namespace korvex

@@ -1,0 +1,38 @@
+// Writing a project as the current kind of data file (.kx5d), the file the analysis engine
+// reads: the groups of the data-file layout in their order, values separated by TAB or SP as
+// the layout has them, numbers in the G8 form, CR LF line ends.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "app/program_data.h"
+#include "app/project_tables.h"
+
+namespace korvex {
+
+// A data file that could not be written; what() is the system's message.
+class ProjectWriteError : public std::runtime_error {
+ public:
+  explicit ProjectWriteError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// `value` with at most 8 significant digits, trailing zeros and point dropped, plain decimal
+// from 0.0001 up to below 1E8 and otherwise mantissa, "E" and exponent (1E-5, 1.2345679E8).
+std::string formatG8(long double value);
+
+// The text of the data file. Derives the mode numbers first, which empties the tables whose
+// switch is off, and sets the last PileSect row to a constant value, as saving does.
+std::string DataFileText(TProgramData& data, ProjectTables& tables);
+
+// Writes the data file to data.FileName and marks the project unmodified. The text goes to a
+// temporary file in the same folder, which replaces the old file only when it was written
+// completely; on failure ProjectWriteError is raised and the old file is left as it was.
+void WriteDataFile(TProgramData& data, ProjectTables& tables);
+
+// Replaces `path` by `text` through a temporary file in the same folder (see WriteDataFile).
+// A file that is replaced keeps its permissions.
+void WriteFileSafely(const std::filesystem::path& path, const std::string& text);
+
+}  // namespace korvex

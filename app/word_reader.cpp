@@ -1,0 +1,139 @@
+#include "app/word_reader.h"
+
+#include <cctype>
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace korvex {
+
+namespace {
+
+constexpr const char* kFloatExpected = "A floating point number was expected but not found.";
+constexpr const char* kIntegerExpected = "An integer was expected but not found.";
+
+bool isBlankOrTab(char c) { return c == ' ' || c == '\t'; }
+bool isControlOrBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+// Control characters and blanks trimmed from both ends, then cut at every run of blanks and
+// tabs.
+std::vector<std::string> wordsOf(const std::string& line) {
+  std::size_t begin = 0;
+  std::size_t end = line.size();
+  while (begin < end && isControlOrBlank(line[begin])) ++begin;
+  while (end > begin && isControlOrBlank(line[end - 1])) --end;
+  std::vector<std::string> words;
+  std::size_t at = begin;
+  while (at < end) {
+    std::size_t cut = at;
+    while (cut < end && !isBlankOrTab(line[cut])) ++cut;
+    words.emplace_back(line, at, cut - at);
+    while (cut < end && isBlankOrTab(line[cut])) ++cut;
+    at = cut;
+  }
+  return words;
+}
+
+// `word` as a finite number: optional sign, digits with an optional point, optional exponent.
+bool parseNumber(const std::string& word, long double& value) {
+  const char* begin = word.data();
+  const char* end = begin + word.size();
+  if (begin != end && *begin == '+') ++begin;
+  if (begin == end || *begin == '+') return false;
+  // Only digits, point, sign and exponent letters: no "inf", "nan" or hexadecimal forms.
+  for (const char* p = begin; p != end; ++p) {
+    const char c = *p;
+    if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E'))
+      return false;
+  }
+  const auto [stop, error] = std::from_chars(begin, end, value, std::chars_format::general);
+  return error == std::errc() && stop == end && std::isfinite(value);
+}
+
+}  // namespace
+
+TWordReader::TWordReader(const std::string& text) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && text[i] != '\n' && text[i] != '\r') continue;
+    std::string raw = text.substr(start, i - start);
+    if (i < text.size() || !raw.empty() || m_lines.empty()) {
+      m_lines.push_back({raw, wordsOf(raw)});
+    }
+    if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+}
+
+TWordReader TWordReader::FromFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw ProjectReadError("Cannot open file \"" + path.string() + "\". " + std::strerror(errno));
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) throw ProjectReadError("Cannot read file \"" + path.string() + "\". " + std::strerror(errno));
+  return TWordReader(text.str());
+}
+
+void TWordReader::Fail(int item, const char* expected) const {
+  throw ProjectReadError("Error on Line " + std::to_string(m_line + 1) + " Item " + std::to_string(item) + "\r" +
+                         expected);
+}
+
+const std::string& TWordReader::NextWord(const char* expected, int& item) {
+  if (m_line >= static_cast<int>(m_lines.size())) throw ProjectReadError(kIncompleteFile);
+  if (m_word >= static_cast<int>(m_lines[static_cast<std::size_t>(m_line)].words.size())) {
+    ++m_line;
+    m_word = 0;
+    if (m_line >= static_cast<int>(m_lines.size())) throw ProjectReadError(kIncompleteFile);
+  }
+  const Line& line = m_lines[static_cast<std::size_t>(m_line)];
+  item = m_word + 1;
+  // An empty line where a number is expected fails like a word that is no number.
+  if (m_word >= static_cast<int>(line.words.size())) Fail(item, expected);
+  return line.words[static_cast<std::size_t>(m_word++)];
+}
+
+long double TWordReader::ReadFloat() {
+  int item = 0;
+  const std::string& word = NextWord(kFloatExpected, item);
+  long double value = 0;
+  if (!parseNumber(word, value)) Fail(item, kFloatExpected);
+  return value;
+}
+
+int TWordReader::ReadInteger() {
+  int item = 0;
+  const std::string& word = NextWord(kIntegerExpected, item);
+  long double value = 0;
+  if (!parseNumber(word, value) || value != std::trunc(value) || value < -2147483648.0L || value > 2147483647.0L)
+    Fail(item, kIntegerExpected);
+  return static_cast<int>(value);
+}
+
+std::string TWordReader::ReadLine() {
+  if (m_line >= static_cast<int>(m_lines.size())) throw ProjectReadError(kIncompleteFile);
+  std::string raw = m_lines[static_cast<std::size_t>(m_line)].raw;
+  ++m_line;
+  m_word = 0;
+  return raw;
+}
+
+long long TWordReader::RemainingWords() const {
+  long long count = 0;
+  for (std::size_t line = static_cast<std::size_t>(std::max(m_line, 0)); line < m_lines.size(); ++line) {
+    count += static_cast<long long>(m_lines[line].words.size());
+  }
+  if (m_line < static_cast<int>(m_lines.size())) count -= m_word;
+  return count;
+}
+
+int TWordReader::WordCount() const {
+  if (m_line >= static_cast<int>(m_lines.size())) return 0;
+  return static_cast<int>(m_lines[static_cast<std::size_t>(m_line)].words.size());
+}
+
+}  // namespace korvex
