@@ -81,6 +81,24 @@ TEST(DecimalRounding, ValuesJustOffAHalfRoundByTheValueTheDoubleHolds) {
   }
 }
 
+// Ten to seventeen digits, the list-directed fields of plot files: random doubles (every bit
+// pattern of the mantissa, not only decimal-looking values) and doubles one step either side of
+// a decimal half at the 17th digit.
+TEST(DecimalRounding, ManyDigitsAgreeWithTheLibraryOnEveryKindOfDouble) {
+  std::mt19937_64 random(17);
+  std::uniform_real_distribution<double> decade(-12.0, 18.0);
+  std::uniform_int_distribution<int> digits(10, 17);
+  for (int i = 0; i < 100000; ++i) expectAgrees(std::pow(10.0, decade(random)), digits(random));
+  std::uniform_int_distribution<std::uint64_t> mantissa(10000000000000000u, 99999999999999999u);
+  for (int i = 0; i < 20000; ++i) {
+    const double half = (static_cast<double>(mantissa(random)) + 0.5) * 1.0E-10;
+    for (const double value : {half, std::nextafter(half, 0.0), std::nextafter(half, 1.0E30)}) {
+      expectAgrees(value, 17);
+      expectAgrees(value, 16);
+    }
+  }
+}
+
 TEST(DecimalRounding, RoundingUpIntoTheNextDecadeMovesTheExponent) {
   RoundedDecimal rounded;
   ASSERT_TRUE(roundToSignificantDigits(9.9996, 4, rounded));
