@@ -1,7 +1,6 @@
 #include "app/word_reader.h"
 
 #include <cctype>
-#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -67,6 +66,9 @@ TWordReader::TWordReader(const std::string& text) {
     if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') ++i;
     start = i + 1;
   }
+  m_wordsFrom.assign(m_lines.size() + 1, 0);
+  for (std::size_t line = m_lines.size(); line-- > 0;)
+    m_wordsFrom[line] = m_wordsFrom[line + 1] + static_cast<long long>(m_lines[line].words.size());
 }
 
 TWordReader TWordReader::FromFile(const std::filesystem::path& path) {
@@ -123,12 +125,8 @@ std::string TWordReader::ReadLine() {
 }
 
 long long TWordReader::RemainingWords() const {
-  long long count = 0;
-  for (std::size_t line = static_cast<std::size_t>(std::max(m_line, 0)); line < m_lines.size(); ++line) {
-    count += static_cast<long long>(m_lines[line].words.size());
-  }
-  if (m_line < static_cast<int>(m_lines.size())) count -= m_word;
-  return count;
+  if (m_line >= static_cast<int>(m_lines.size())) return 0;
+  return m_wordsFrom[static_cast<std::size_t>(m_line)] - m_word;
 }
 
 int TWordReader::WordCount() const {

@@ -59,6 +59,8 @@ class TWordReader {
   [[noreturn]] void Fail(int item, const char* expected) const;
 
   std::vector<Line> m_lines;
+  // Words on the lines from each line to the end of the file (one more entry than lines).
+  std::vector<long long> m_wordsFrom;
   int m_line = 0;
   int m_word = 0;
 };

@@ -328,10 +328,7 @@ bool TTableColumn::IsChanged() const {
   }
   bool changed = false;
   if (Table() != nullptr && Table()->Events().OnGetChanged) {
-    ForEachObject([&](int r) {
-      auto& self = const_cast<TTableColumn&>(*this);
-      Table()->Events().OnGetChanged(*Table(), ColumnIndex(), r, self.Cell(r), changed);
-    });
+    ForEachObject([&](int r) { Table()->Events().OnGetChanged(*Table(), ColumnIndex(), r, Cell(r), changed); });
   }
   return changed;
 }
@@ -378,8 +375,7 @@ std::string TTableColumn::ButtonCaption(int row) const {
   const TGridTable* table = GetTable(row);
   std::string caption = std::to_string(row + 1) + ": " + (table != nullptr ? table->Caption() : std::string());
   if (Table() != nullptr && Table()->Events().OnGetButtonCaption) {
-    auto& self = const_cast<TTableColumn&>(*this);
-    Table()->Events().OnGetButtonCaption(*Table(), ColumnIndex(), row, self.Cell(row), caption);
+    Table()->Events().OnGetButtonCaption(*Table(), ColumnIndex(), row, Cell(row), caption);
   }
   return caption;
 }

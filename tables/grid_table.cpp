@@ -80,7 +80,7 @@ int TColumn::MinWidth(const TTextMeasure& measure) const {
 
 int TColumn::RowGroupSize() const { return m_table != nullptr ? m_table->RowGroup() : 1; }
 
-TData& TColumn::Cell(int row) {
+TData& TColumn::Cell(int row) const {
   CheckRow(row);
   return *m_cells[static_cast<std::size_t>(row)];
 }

@@ -129,7 +129,8 @@ class TColumn {
   void SetGrouped(bool grouped) { m_grouped = grouped; }
 
   int CellCount() const { return static_cast<int>(m_cells.size()); }
-  TData& Cell(int row);
+  // The handle of the cell of `row` (handles are shared, so a const column gives them too).
+  TData& Cell(int row) const;
   int IndexOf(const TData* data) const;
 
   TGridTable* Table() const { return m_table; }
