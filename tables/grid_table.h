@@ -4,8 +4,9 @@
 // a template table, which is how per-layer soil parameters are held. Float values are stored in
 // the display units of the table's unit system and converted when the system changes.
 //
-// Every live table is listed in a process-wide registry with a unique `Identifier`, by which
-// table columns find their template tables.
+// Every live table is listed in its family's process-wide registry (plain tables here, chart
+// tables in grid_table_chart.h) with an `Identifier` unique in that family, by which table
+// columns find their template tables.
 #pragma once
 
 #include <functional>
