@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
 install_missing_packages
+install_comma_locale
 configure_and_build build
 ctest --test-dir build --output-on-failure -j2 --timeout 300
 

@@ -8,6 +8,7 @@
 
 #include "app/soil_parameter_layout.h"
 #include "app/word_reader.h"
+#include "entry/number_format.h"
 #include "entry/unit_codes.h"
 
 namespace korvex {
@@ -86,7 +87,7 @@ class DataFileReader {
     for (long double value : {d.IncrementLength, d.MaxDeflection, d.ClosureTolerance, d.FreeHeight, d.ActiveWidth,
                               d.PYWidth, d.WaterDepthBackfill, d.WaterDepthExcavation, d.ActiveFactor, d.BackfillSlope,
                               d.TopSurcharge}) {
-      s.scalars += std::to_string(static_cast<double>(value)) + ",";
+      s.scalars += formatGeneral(value, kEntryDigits) + ",";
     }
     s.scalars += std::to_string(d.NumIncrements) + "," + std::to_string(d.WaterPressureOption);
     for (const TGridTable* table : sharedTables()) s.tables.emplace_back(table->Caption(), cells(*table));

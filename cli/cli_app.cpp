@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -67,9 +67,10 @@ std::string parseRunArguments(const std::vector<std::string>& args, RunRequest& 
     } else if (args[i] == "-j" || args[i] == "--jobs") {
       if (i + 1 >= args.size()) return args[i] + " needs a number of parallel runs (see korvex --help)";
       const std::string& count = args[++i];
-      char* end = nullptr;
-      const unsigned long jobs = std::strtoul(count.c_str(), &end, 10);
-      if (count.empty() || *end != '\0' || jobs < 1 || jobs > 1024) return "-j takes a number from 1 to 1024, not " + count;
+      unsigned long jobs = 0;
+      const auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), jobs);
+      if (error != std::errc() || end != count.data() + count.size() || jobs < 1 || jobs > 1024)
+        return "-j takes a number from 1 to 1024, not " + count;
       request.jobs = static_cast<unsigned>(jobs);
     } else if (!args[i].empty() && args[i][0] == '-') {
       return "unknown option " + args[i] + " (see korvex --help)";
@@ -138,7 +139,8 @@ std::vector<FileRun> runAll(const RunRequest& request, std::ostream& err, bool p
       runs[i] = runOne(request.inputs[i], request.outFolder);
       if (!progress) continue;
       const std::lock_guard lock(progressMutex);
-      err << "\rkorvex: " << ++finished << " of " << runs.size() << " analysed" << std::flush;
+      err << "\rkorvex: " + std::to_string(++finished) + " of " + std::to_string(runs.size()) + " analysed"
+          << std::flush;
     }
   };
   const unsigned threads = static_cast<unsigned>(std::min<std::size_t>(request.jobs, runs.size()));
@@ -179,8 +181,8 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     out << "Report: " << run.report.string() << '\n';
   }
   if (batch) {
-    out << runs.size() - failed << " of " << runs.size() << " data files analysed";
-    if (failed > 0) out << ", " << failed << " could not be run";
+    out << std::to_string(runs.size() - failed) + " of " + std::to_string(runs.size()) + " data files analysed";
+    if (failed > 0) out << ", " + std::to_string(failed) + " could not be run";
     out << '\n';
   }
   return failed == 0 ? kExitOk : kExitFailure;

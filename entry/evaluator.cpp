@@ -1,8 +1,8 @@
 #include "entry/evaluator.h"
 
 #include <array>
-#include <cctype>
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -33,13 +33,15 @@ constexpr std::array<std::string_view, 24> kFunctions{
     "cos",     "sec",    "arcsinh", "arcsin", "sinh", "sin",   "csc",    "abs",
     "frac",    "int",    "ln",     "round", "ceil", "floor",  "log",    "sqrt"};
 
+// Letters A to Z in lower case; every other byte as it stands, whatever the C locale.
 std::string lowerCase(std::string_view text) {
   std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return lower;
 }
 
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 long double reciprocal(long double value) {
   if (value == 0) fail(msg::kDivisionByZero);
@@ -231,6 +233,18 @@ long double applyOperator(char op, long double left, long double right) {
   }
 }
 
+// Replaces the decimal separator of the program's C locale, where it is not the full stop, by a
+// full stop, so that a user whose numbers read 2,5 may type them so. Only a comma or a separator
+// outside ASCII is taken: any other character already means something in an expression.
+void acceptLocaleDecimalSeparator(std::string& text) {
+  const std::string_view separator = std::localeconv()->decimal_point;
+  if (separator.empty() || separator == ".") return;
+  for (char c : separator)
+    if (c != ',' && static_cast<unsigned char>(c) < 0x80) return;
+  for (std::size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, at + 1))
+    text.replace(at, separator.size(), ".");
+}
+
 // An expression without parentheses and blanks.
 long double evaluateFlat(std::string_view text) {
   std::vector<std::string> operands;
@@ -278,6 +292,7 @@ long double evaluateExpression(std::string_view input) {
   for (char c : input)
     if (c != ' ' && c != '\t') text.push_back(c);
   if (text.empty()) fail(msg::kBlank);
+  acceptLocaleDecimalSeparator(text);
 
   for (std::size_t close = text.find(')'); close != std::string::npos; close = text.find(')')) {
     const std::size_t open = text.rfind('(', close);

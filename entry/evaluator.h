@@ -3,6 +3,8 @@
 //
 // Grammar, in the order the text is worked on:
 //   - blanks and tabs are dropped;
+//   - the decimal separator of the program's C locale (a comma for many users) reads as a full
+//     stop, so 2,5 and 2.5 are the same entry where the locale writes 2,5;
 //   - the innermost parentheses are evaluated first and replaced by their value written in
 //     general format with 18 significant digits, until none are left;
 //   - a "-" is the sign of the operand after it when it opens the text, follows one of
@@ -20,6 +22,8 @@
 //   - an operand is pi or e (either with a sign), a prefix function applied to the rest of the
 //     operand (sin30 is sin(30), angles in radians), a factorial n!, a hexadecimal integer $1F,
 //     or a decimal number with a full stop.
+//
+// Results are always written with a full stop, whatever the locale.
 //
 // Every failure raises AssignmentError with a message that begins "Entry could not be
 // evaluated:" and a line break ("\r"); that includes arithmetic that has no finite result

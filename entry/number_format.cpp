@@ -1,10 +1,9 @@
 #include "entry/number_format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace korvex {
 
@@ -14,21 +13,26 @@ std::string formatGeneral(long double value, int significantDigits, int smallest
   if (value == 0) return "0";
   const int digits = std::clamp(significantDigits, 1, kEntryDigits);
 
-  // The C library rounds the exact binary value to `digits` significant digits.
+  // to_chars rounds the exact binary value to `digits` significant digits ("d.ddde+XX") and,
+  // unlike printf, writes a full stop whatever the C locale of the program.
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*Le", digits - 1, std::fabs(value));
+  const char* const end =
+      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, digits - 1).ptr;
   std::string mantissa;
   const char* p = buffer;
   for (; *p != 'e'; ++p)
     if (*p != '.') mantissa.push_back(*p);
-  const int exponent = std::atoi(p + 1);
+  ++p;  // 'e'
+  if (*p == '+') ++p;
+  int exponent = 0;
+  std::from_chars(p, end, exponent);
   while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
 
   std::string text = value < 0 ? "-" : "";
   if (exponent >= digits || exponent < smallestFixedExponent) {
     text += mantissa[0];
     if (mantissa.size() > 1) text += "." + mantissa.substr(1);
-    text += "E" + std::to_string(exponent);
+    text += "E" + std::to_string(exponent);  // an integer: no locale is involved
   } else if (exponent >= 0) {
     const auto whole = static_cast<std::size_t>(exponent) + 1;
     if (mantissa.size() <= whole) {
@@ -59,8 +63,12 @@ std::string formatHexadecimal(long double value) {
   if (magnitude >= kTwoTo64) return formatGeneral(value, kEntryDigits);
 
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%04llX", static_cast<unsigned long long>(magnitude));
-  return std::string(rounded < 0 ? "-$" : "$") + buffer;
+  const char* const end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(magnitude), 16).ptr;
+  std::string digits(buffer, static_cast<std::size_t>(end - buffer));
+  for (char& c : digits)
+    if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+  if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
+  return (rounded < 0 ? "-$" : "$") + digits;
 }
 
 }  // namespace korvex

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <initializer_list>
 
 namespace korvex {
@@ -30,7 +29,7 @@ constexpr UnitElement kL3{'L', '3', 1.0L, {"rad", "rad", "L"}};
 constexpr std::array<const UnitElement*, 10> kAllElements{&kF0, &kF1, &kF2, &kF4, &kF5,
                                                           &kF6, &kL0, &kL1, &kL2, &kL3};
 
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The element digits a code may carry after F or L in the given element set.
 std::string_view elementDigits(char letter, UnitElementSet elements) {

@@ -1,6 +1,5 @@
 #include "tables/column_stream.h"
 
-#include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
@@ -157,9 +156,7 @@ void ReadColumns(TGridTable& table, ComponentReader& reader) {
       // the change notification; on failure it gives the column back to be freed here.
       table.AddColumn(CreateColumnFromStream(code, table, reader));
     } catch (const std::exception& e) {
-      char index[16];
-      std::snprintf(index, sizeof index, "%d", i);
-      throw TableError(std::string("Error occured when creating column ") + index + ": " + e.what());
+      throw TableError("Error occured when creating column " + std::to_string(i) + ": " + e.what());
     }
   }
   if (auto* chart = dynamic_cast<TGridTableChart*>(&table)) {

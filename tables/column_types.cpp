@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 
@@ -145,8 +144,8 @@ std::string TIntColumn::GetText(int row) const { return std::to_string(GetInt(ro
 
 void TIntColumn::SetText(int row, const std::string& text) {
   const long double value = evaluateEntry(text);
-  char range[96];
-  std::snprintf(range, sizeof range, "Entry must be between %d and %d.", m_minimum, m_maximum);
+  const std::string range =
+      "Entry must be between " + std::to_string(m_minimum) + " and " + std::to_string(m_maximum) + ".";
   if (Table() != nullptr && Table()->HasWindow()) {
     if (std::fabs(value - std::trunc(value)) > 1e-10L) throw AssignmentError("Entry must be an integer.");
     if (value < m_minimum || value > m_maximum) throw AssignmentError(range);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Shared by run.sh and test.sh: installs the Debian packages the build needs when any is
-# missing, then configures and builds the project in ./build with two parallel jobs.
+# missing (and, for the tests, a decimal-comma locale), then configures and builds the project
+# in ./build with two parallel jobs.
 set -euo pipefail
 
 KORVEX_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
@@ -20,6 +21,25 @@ install_missing_packages() {
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
   fi
+}
+
+# The tests run the desktop program's number entry and data-file writer under a locale that
+# writes a decimal comma, as a user's own locale may; this generates de_DE.UTF-8 where missing.
+KORVEX_COMMA_LOCALE=de_DE.UTF-8
+
+install_comma_locale() {
+  # grep reads the whole list (no -q), so that `locale` never dies of a broken pipe.
+  if locale -a 2>/dev/null | grep -ix 'de_DE\.utf-\?8' >/dev/null; then return 0; fi
+  install_missing_packages locales
+  echo "Generating locale: $KORVEX_COMMA_LOCALE"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  if grep -q "^# *$KORVEX_COMMA_LOCALE UTF-8" /etc/locale.gen; then
+    $sudo sed -i "s/^# *$KORVEX_COMMA_LOCALE UTF-8/$KORVEX_COMMA_LOCALE UTF-8/" /etc/locale.gen
+  elif ! grep -q "^$KORVEX_COMMA_LOCALE UTF-8" /etc/locale.gen 2>/dev/null; then
+    echo "$KORVEX_COMMA_LOCALE UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo locale-gen >/dev/null
 }
 
 configure_and_build() {

@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include "comma_locale.h"
 #include "entry/assignment_error.h"
 
 namespace korvex {
@@ -51,6 +52,18 @@ TEST(DataEditRules, LeavingTheFieldReplacesTheExpressionByItsNumber) {
   edit.setText("10^25");
   EXPECT_TRUE(edit.leaveCheck().accepted);
   EXPECT_EQ(edit.text(), "1E25");
+}
+
+TEST(DataEditRules, UnderACommaLocaleEntriesMayUseTheCommaAndShowAFullStop) {
+  KORVEX_UNDER_COMMA_LOCALE(comma);
+  TDataEditRules edit = field("2,5*3", 0.5L, 100, false);
+  EXPECT_TRUE(edit.leaveCheck().accepted);
+  EXPECT_EQ(edit.text(), "7.5");
+  edit.setText("0,25");
+  const TDataEditRules::LeaveCheck check = edit.leaveCheck();
+  EXPECT_FALSE(check.accepted);
+  EXPECT_EQ(check.message, "Entry must be greater than or equal to 0.5");
+  EXPECT_EQ(edit.text(), "0.5");
 }
 
 TEST(DataEditRules, AValueOutsideTheLimitsIsReplacedByTheLimitAndRefused) {

@@ -1,6 +1,6 @@
 // The expression evaluator behind every numeric entry: operator passes and their order, signs,
 // operands (pi, e, prefix functions, factorials, hexadecimal and decimal numbers), parentheses,
-// and the exact message of every entry that cannot be evaluated.
+// the locale's decimal separator, and the exact message of every entry that cannot be evaluated.
 #include "entry/evaluator.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,8 @@
 #include <numbers>
 #include <string>
 #include <vector>
+
+#include "comma_locale.h"
 
 namespace korvex {
 namespace {
@@ -245,6 +247,21 @@ TEST(Evaluator, EntriesThatAreNotExpressionsGiveTheirMessages) {
       {"2++3", invalid},
   };
   for (const MessageCase& c : cases) EXPECT_EQ(messageOf(c.text), c.message) << '"' << c.text << '"';
+}
+
+// Under a locale that writes 2,5 the user may type either separator; every number the evaluator
+// writes back (and so every result) keeps the full stop.
+TEST(Evaluator, TakesTheLocalesDecimalSeparatorBesideTheFullStop) {
+  EXPECT_EQ(messageOf("2,5"), "Entry could not be evaluated:\rinvalid character(s) in expression")
+      << "the C locale has no decimal comma";
+  KORVEX_UNDER_COMMA_LOCALE(comma);
+  const std::vector<ValueCase> cases = {
+      {"2+3*4", 14},       {"2,5*2", 5},       {"2.5*2", 5},           {"1,5E-3", 0.0015L},
+      {"sqrt(2,25)", 1.5L}, {"7,9%2,1", 1},     {"(1/3)*3", 0.999999999999999999L}, {"0,1+0.2=0,3", 1},
+      {"(1e20)*2+1", 2e20L}, {"sin(pi/6)*(2)", 1},
+  };
+  for (const ValueCase& c : cases) expectValue(c.text, c.value);
+  EXPECT_EQ(messageOf("1,2,3"), "Entry could not be evaluated:\rinvalid character(s) in expression");
 }
 
 TEST(Evaluator, ArithmeticWithoutAFiniteResultIsAnEntryError) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "comma_locale.h"
 #include "entry/evaluator.h"
 
 namespace korvex {
@@ -91,6 +92,19 @@ TEST(NumberFormat, HexadecimalFormHasAtLeastFourUpperCaseDigits) {
   EXPECT_EQ(evaluateExpression(formatHexadecimal(-31.0L)), -31.0L);
   // Beyond 64 bits there is no such form: the general format stands in.
   EXPECT_EQ(formatHexadecimal(18446744073709551616.0L), "1.84467440737095516E19");
+}
+
+TEST(NumberFormat, TextKeepsTheFullStopUnderACommaLocale) {
+  KORVEX_UNDER_COMMA_LOCALE(comma);
+  const std::vector<FormatCase> cases = {
+      {120.0L, 18, "120"},          {1234.5678L, 18, "1234.5678"}, {-2.5L, 18, "-2.5"},
+      {0.00002L, 18, "0.00002"},    {-1.5e-7L, 18, "-1.5E-7"},     {1234567890123456789.0L, 18, "1.23456789012345679E18"},
+      {1.0L / 3.0L, 8, "0.33333333"}, {123456789.0L, 8, "1.2345679E8"},
+  };
+  for (const FormatCase& c : cases) EXPECT_EQ(formatGeneral(c.value, c.digits), c.text) << c.text;
+  EXPECT_EQ(formatGeneral(0.00025L, 8, kFileSmallestFixedExponent), "0.00025");
+  EXPECT_EQ(formatHexadecimal(31.0L), "$001F");
+  EXPECT_EQ(formatHexadecimal(-65536.0L), "-$10000");
 }
 
 TEST(NumberFormat, RoundingTakesHalvesToTheEvenNeighbour) {

@@ -10,6 +10,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "comma_locale.h"
 #include "entry/assignment_error.h"
 #include "entry/evaluator.h"
 #include "tables/grid_table.h"
@@ -48,6 +49,21 @@ TEST(FloatColumnEntry, StoresTheValueOfTheExpressionOrPassesTheEvaluatorsMessage
   expectMessage<AssignmentError>([&] { column.SetText(0, "abc"); },
                                  "Entry could not be evaluated:\rinvalid character(s) in expression");
   EXPECT_EQ(column.GetFloat(0), -1e-6L);  // a refused entry leaves the cell as it was
+}
+
+TEST(FloatColumnEntry, UnderACommaLocaleTakesTheCommaAndShowsAFullStop) {
+  KORVEX_UNDER_COMMA_LOCALE(comma);
+  TGridTable table;
+  auto& depth = add(table, std::make_unique<TFloatColumn>());
+  auto& nodes = add(table, std::make_unique<TIntColumn>());
+  table.SetRowCount(1);
+  depth.SetText(0, "12,5+0.25");
+  EXPECT_EQ(depth.GetFloat(0), 12.75L);
+  EXPECT_EQ(depth.GetText(0), "12.75");
+  depth.SetText(0, "1234,5678");
+  EXPECT_EQ(depth.GetText(0), "1234.5678");
+  nodes.SetText(0, "2,5*4");
+  EXPECT_EQ(nodes.GetText(0), "10");
 }
 
 TEST(IntColumnEntry, AnOpenWindowChecksWholeNumbersAndLimits) {
