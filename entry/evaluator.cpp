@@ -1,5 +1,6 @@
 #include "entry/evaluator.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <clocale>
@@ -233,6 +234,26 @@ long double applyOperator(char op, long double left, long double right) {
   }
 }
 
+// Whether `text` ends with the name of a prefix function, in any letter case.
+bool endsWithFunctionName(std::string_view text) {
+  return std::any_of(kFunctions.begin(), kFunctions.end(), [text](std::string_view name) {
+    return text.size() >= name.size() && lowerCase(text.substr(text.size() - name.size())) == name;
+  });
+}
+
+// Whether the bracket from `open` to `close` in `text` stands apart from its neighbours as a
+// value of its own: after the start, "(", a binary operator, a minus or a function name, and
+// before the end, ")", a binary operator, a minus or "!". Its value replaces it as text, so a
+// bracket glued to a number, as in 2(3+4) or (1)(.5), would run into that number's digits.
+bool bracketStandsApart(std::string_view text, std::size_t open, std::size_t close) {
+  const bool apartBefore = open == 0 || text[open - 1] == '(' || text[open - 1] == '-' ||
+                           isBinaryOperator(text[open - 1]) || endsWithFunctionName(text.substr(0, open));
+  const std::size_t after = close + 1;
+  const bool apartAfter = after == text.size() || text[after] == ')' || text[after] == '!' || text[after] == '-' ||
+                          isBinaryOperator(text[after]);
+  return apartBefore && apartAfter;
+}
+
 // Replaces the decimal separator of the program's C locale, where it is not the full stop, by a
 // full stop, so that a user whose numbers read 2,5 may type them so. Only a comma or a separator
 // outside ASCII is taken: any other character already means something in an expression.
@@ -297,6 +318,7 @@ long double evaluateExpression(std::string_view input) {
   for (std::size_t close = text.find(')'); close != std::string::npos; close = text.find(')')) {
     const std::size_t open = text.rfind('(', close);
     if (open == std::string::npos) fail(msg::kParentheses);
+    if (!bracketStandsApart(text, open, close)) fail(msg::kInvalidExpression);
     const long double inner = evaluateExpression(std::string_view(text).substr(open + 1, close - open - 1));
     text.replace(open, close - open + 1, formatGeneral(inner, kEntryDigits));
   }

@@ -6,7 +6,10 @@
 //   - the decimal separator of the program's C locale (a comma for many users) reads as a full
 //     stop, so 2,5 and 2.5 are the same entry where the locale writes 2,5;
 //   - the innermost parentheses are evaluated first and replaced by their value written in
-//     general format with 18 significant digits, until none are left;
+//     general format with 18 significant digits, until none are left; a bracket must stand
+//     apart: before "(" only the start, "(", a binary operator, a minus or a function name,
+//     after ")" only the end, ")", a binary operator, a minus or "!" (2(3+4) is refused, not
+//     read as 27);
 //   - a "-" is the sign of the operand after it when it opens the text, follows one of
 //     % & * + / = E ^ e | ~ or another minus, or follows an operand that so far is exactly a
 //     function name, "!" or "$" (so 1e-5, 2^-1, 3--2 and sin-30 read as intended); otherwise it

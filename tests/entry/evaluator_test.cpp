@@ -249,6 +249,24 @@ TEST(Evaluator, EntriesThatAreNotExpressionsGiveTheirMessages) {
   for (const MessageCase& c : cases) EXPECT_EQ(messageOf(c.text), c.message) << '"' << c.text << '"';
 }
 
+TEST(Evaluator, ABracketGluedToAValueIsRefused) {
+  // Each bracket's value replaces it as text, so a glued bracket would run into the digits next
+  // to it: 2(3+4) would read as 27, 0.5(12) as 0.512, (1)(.5) as 10.5.
+  const char* invalid = "Entry could not be evaluated:\rinvalid expression";
+  for (const char* text : {"2(3+4)", "0.5(12)", "(1)(.5)", "sin(30)(2)", "(2)3", "(2).5", "pi(2)", "3!(2)",
+                           "1e(5)", "(2)e", "$(1F)", "(2)sin1", "2*(3)(4)", "((1)2)"}) {
+    EXPECT_EQ(messageOf(text), invalid) << text;
+  }
+  // Brackets after the start, "(", an operator, a minus or a function name, and before the end,
+  // ")", an operator, a minus or "!".
+  const std::vector<ValueCase> apart = {
+      {"(3)!", 6},          {"-(2)", -2},         {"2-(3)", -1},        {"(2)-3", -1},
+      {"((2)+(3))", 5},     {"SIN(0)", 0},        {"arcsin(1)", kPi / 2}, {"2*sqrt(16)", 8},
+      {"sqrt(2)/2", std::sqrt(2.0L) / 2}, {"pi/4", kPi / 4}, {"2^(1+1)=4", 1}, {"(1)|(0)&(1)", 1},
+  };
+  for (const ValueCase& c : apart) expectValue(c.text, c.value);
+}
+
 // Under a locale that writes 2,5 the user may type either separator; every number the evaluator
 // writes back (and so every result) keeps the full stop.
 TEST(Evaluator, TakesTheLocalesDecimalSeparatorBesideTheFullStop) {
