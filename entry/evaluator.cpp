@@ -163,28 +163,60 @@ bool decimalNumber(std::string_view text, long double& value) {
   return true;
 }
 
-// The value of one operand: pi, e, a prefix function, n!, $hex or a decimal number.
+// What remains to be done to an operand's core value once it is known: a prefix function, a
+// factorial or a change of sign.
+struct PendingStep {
+  enum Kind { Function, Factorial, Negate } kind;
+  std::string_view function;  // for Function
+};
+
+// The value of one operand: pi, e, a prefix function, n!, $hex or a decimal number, tried in
+// that order. Functions, factorials and signs nest (sinsqrt16!, -cos-1) as deep as the operand
+// is long, so they are taken off in a loop and applied afterwards, innermost first, without
+// recursion.
 long double evaluateOperand(std::string_view operand) {
   std::string text(operand);
-  for (std::size_t pair = text.find("--"); pair != std::string::npos; pair = text.find("--"))
+  for (std::size_t pair = text.find("--"); pair != std::string::npos; pair = text.find("--", pair))
     text.erase(pair, 2);
   text = lowerCase(text);
 
-  if (text == "pi") return std::numbers::pi_v<long double>;
-  if (text == "-pi") return -std::numbers::pi_v<long double>;
-  if (text == "e") return std::numbers::e_v<long double>;
-  if (text == "-e") return -std::numbers::e_v<long double>;
-  for (std::string_view name : kFunctions) {
-    if (text.starts_with(name)) return applyFunction(name, evaluateOperand(std::string_view(text).substr(name.size())));
-  }
-  if (text.ends_with('!')) return factorial(evaluateOperand(std::string_view(text).substr(0, text.size() - 1)));
-  if (text.starts_with('$')) return hexadecimal(text);
+  std::vector<PendingStep> pending;
+  std::string_view rest = text;
   long double value = 0;
-  if (decimalNumber(text, value)) return value;
-  // A sign before anything else that is not a number: the negative of the rest, so that
-  // -sqrt4, -sin30 and -$1F (the "$" form of a negative entry) have values.
-  if (text.size() > 1 && text[0] == '-') return -evaluateOperand(std::string_view(text).substr(1));
-  fail(msg::kInvalidCharacters);
+  for (;;) {
+    if (rest == "pi" || rest == "-pi" || rest == "e" || rest == "-e") {
+      value = rest.ends_with("pi") ? std::numbers::pi_v<long double> : std::numbers::e_v<long double>;
+      if (rest[0] == '-') value = -value;
+      break;
+    }
+    const auto function = std::find_if(kFunctions.begin(), kFunctions.end(),
+                                       [rest](std::string_view name) { return rest.starts_with(name); });
+    if (function != kFunctions.end()) {
+      pending.push_back({PendingStep::Function, *function});
+      rest.remove_prefix(function->size());
+    } else if (rest.ends_with('!')) {
+      pending.push_back({PendingStep::Factorial, {}});
+      rest.remove_suffix(1);
+    } else if (rest.starts_with('$')) {
+      value = hexadecimal(rest);
+      break;
+    } else if (decimalNumber(rest, value)) {
+      break;
+    } else if (rest.size() > 1 && rest[0] == '-') {
+      // A sign before anything else that is not a number: the negative of the rest, so that
+      // -sqrt4, -sin30 and -$1F (the "$" form of a negative entry) have values.
+      pending.push_back({PendingStep::Negate, {}});
+      rest.remove_prefix(1);
+    } else {
+      fail(msg::kInvalidCharacters);
+    }
+  }
+  for (auto step = pending.rbegin(); step != pending.rend(); ++step) {
+    if (step->kind == PendingStep::Function) value = applyFunction(step->function, value);
+    else if (step->kind == PendingStep::Factorial) value = factorial(value);
+    else value = -value;
+  }
+  return value;
 }
 
 bool isFunctionName(std::string_view text) {
@@ -309,18 +341,21 @@ long double evaluateFlat(std::string_view text) {
 }  // namespace
 
 long double evaluateExpression(std::string_view input) {
+  if (input.size() > kMaxEntryLength) fail(msg::kInvalidExpression);
   std::string text;
   for (char c : input)
     if (c != ' ' && c != '\t') text.push_back(c);
   if (text.empty()) fail(msg::kBlank);
   acceptLocaleDecimalSeparator(text);
 
-  for (std::size_t close = text.find(')'); close != std::string::npos; close = text.find(')')) {
+  for (std::size_t close = text.find(')'); close != std::string::npos; close = text.find(')', close)) {
     const std::size_t open = text.rfind('(', close);
     if (open == std::string::npos) fail(msg::kParentheses);
     if (!bracketStandsApart(text, open, close)) fail(msg::kInvalidExpression);
-    const long double inner = evaluateExpression(std::string_view(text).substr(open + 1, close - open - 1));
-    text.replace(open, close - open + 1, formatGeneral(inner, kEntryDigits));
+    const std::string_view inner = std::string_view(text).substr(open + 1, close - open - 1);
+    if (inner.empty()) fail(msg::kBlank);
+    text.replace(open, close - open + 1, formatGeneral(evaluateFlat(inner), kEntryDigits));
+    close = open;  // nothing before the bracket's place holds a ")"
   }
   return evaluateFlat(text);
 }

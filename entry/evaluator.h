@@ -26,7 +26,8 @@
 //     operand (sin30 is sin(30), angles in radians), a factorial n!, a hexadecimal integer $1F,
 //     or a decimal number with a full stop.
 //
-// Results are always written with a full stop, whatever the locale.
+// Results are always written with a full stop, whatever the locale. Evaluation never recurses
+// with the length of the text, and entries longer than kMaxEntryLength are refused.
 //
 // Every failure raises AssignmentError with a message that begins "Entry could not be
 // evaluated:" and a line break ("\r"); that includes arithmetic that has no finite result
@@ -34,6 +35,7 @@
 // functions outside their domain), so no infinity or NaN ever leaves the evaluator.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "entry/assignment_error.h"
@@ -57,6 +59,12 @@ inline constexpr std::string_view kLogarithm =
 inline constexpr std::string_view kOverflow = "Entry could not be evaluated:\rnumber too large (overflow)";
 inline constexpr std::string_view kNotReal = "Entry could not be evaluated:\rresult is not a real number";
 }  // namespace evaluator_messages
+
+// The longest entry taken, in characters as typed. A dialog field or table cell holds a number
+// or a short formula; text thousands of characters long is a paste gone wrong, and refusing it
+// keeps every evaluation short (each operator rewrites the list of operands, so the work grows
+// with the square of the length).
+inline constexpr std::size_t kMaxEntryLength = 4000;
 
 // The value of the expression `text`; throws AssignmentError with one of the messages above.
 // The result is always finite.

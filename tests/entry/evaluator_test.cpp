@@ -1,6 +1,7 @@
 // The expression evaluator behind every numeric entry: operator passes and their order, signs,
 // operands (pi, e, prefix functions, factorials, hexadecimal and decimal numbers), parentheses,
-// the locale's decimal separator, and the exact message of every entry that cannot be evaluated.
+// the locale's decimal separator, the longest entry, and the exact message of every entry that
+// cannot be evaluated.
 #include "entry/evaluator.h"
 
 #include <gtest/gtest.h>
@@ -265,6 +266,28 @@ TEST(Evaluator, ABracketGluedToAValueIsRefused) {
       {"sqrt(2)/2", std::sqrt(2.0L) / 2}, {"pi/4", kPi / 4}, {"2^(1+1)=4", 1}, {"(1)|(0)&(1)", 1},
   };
   for (const ValueCase& c : apart) expectValue(c.text, c.value);
+}
+
+TEST(Evaluator, EntriesLongerThanTheLimitAreRefusedAndLongOnesStayCheap) {
+  const auto repeat = [](std::string_view part, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) text += part;
+    return text;
+  };
+  // At the limit: operators, chained functions and factorials, signs and nested brackets, each
+  // as long as an entry may be; none of them may nest calls as deep as the text is long.
+  const std::string sum = "1" + repeat("+1", (kMaxEntryLength - 1) / 2);
+  ASSERT_LE(sum.size(), kMaxEntryLength);
+  expectValue(sum, static_cast<long double>((kMaxEntryLength - 1) / 2 + 1));
+  expectValue(repeat("abs", (kMaxEntryLength - 1) / 3) + "1", 1);
+  expectValue("1" + repeat("!", kMaxEntryLength - 1), 1);
+  expectValue(repeat("-", kMaxEntryLength - 1) + "2", -2);  // an odd count of signs
+  expectValue(repeat("(", kMaxEntryLength / 2 - 1) + "2" + repeat(")", kMaxEntryLength / 2 - 1), 2);
+  // Beyond it, whatever the text.
+  const char* invalid = "Entry could not be evaluated:\rinvalid expression";
+  EXPECT_EQ(messageOf(std::string(kMaxEntryLength + 1, '1')), invalid);
+  EXPECT_EQ(messageOf("1" + repeat("+1", 100000)), invalid);
+  EXPECT_EQ(messageOf(repeat("sin", 80000) + "1"), invalid);
 }
 
 // Under a locale that writes 2,5 the user may type either separator; every number the evaluator
