@@ -137,6 +137,14 @@ TGridTable* TTableRegistry::Find(int identifier) const {
   return nullptr;
 }
 
+int TTableRegistry::NextFreeIdentifier() {
+  // Tables that set their identifier (the catalogue declares them) may hold numbers the counter
+  // has not reached yet; a new table passes over those, so that a sub-table made after them
+  // never shares one.
+  while (Find(counter) != nullptr) ++counter;
+  return counter++;
+}
+
 TGridTable* TTableRegistry::At(int position) const {
   if (position < 0 || position >= static_cast<int>(tables.size())) return nullptr;
   return tables[static_cast<std::size_t>(position)];
@@ -155,7 +163,7 @@ TGridTable::TGridTable(TGridTable* owner) : TGridTable(owner, plainRegistry()) {
 TGridTable::TGridTable(TGridTable* owner, TTableRegistry& registry)
     : m_registry(&registry),
       m_owner(owner),
-      m_identifier(registry.counter++),
+      m_identifier(registry.NextFreeIdentifier()),
       m_units(owner != nullptr ? owner->Units() : 1) {
   registry.tables.push_back(this);
 }

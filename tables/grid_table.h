@@ -191,6 +191,8 @@ struct TTableRegistry {
   int counter = 0;
 
   TGridTable* Find(int identifier) const;
+  // The counter's next value that no live table holds, for a new table; moves the counter on.
+  int NextFreeIdentifier();
   // The table at `position`, or nullptr outside the list.
   TGridTable* At(int position) const;
   // Position of `table`, or -1.

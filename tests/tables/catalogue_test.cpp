@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -271,6 +272,39 @@ TEST(Catalogue, SoilLayerRowsGetTheParameterTemplateOfTheirSoilType) {
     EXPECT_EQ(sub->ColumnCount(), columnCounts[static_cast<std::size_t>(type - 1)]);
     EXPECT_EQ(sub->RowCount(), 2);
   }
+}
+
+// Tables made after the catalogue (sub-tables of new rows above all) pass over the declared
+// identifiers the counter has not reached yet, so each identifier names one table and the soil
+// templates are still found by theirs.
+TEST(Catalogue, RowsMadeBeforeALookUpNeverTakeADeclaredIdentifier) {
+  Catalogue catalogue = createCatalogue();
+  TGridTable& soil = *catalogue.Table("NewSoil");
+  soil.SetRowCount(soil.MaxRows());
+  catalogue.Table("LongSoil")->SetRowCount(10);
+  catalogue.ChartTable("MEICurves2")->SetRowCount(10);
+  catalogue.ChartTable("PYCurves2")->SetRowCount(10);
+  int largestDeclared = 0;
+  for (const auto& d : catalogueDeclarations()) largestDeclared = std::max(largestDeclared, d.identifier);
+  std::vector<std::unique_ptr<TGridTable>> later;
+  while (TGridTable::PlainRegistry().counter <= largestDeclared) later.push_back(std::make_unique<TGridTable>());
+  while (TGridTableChart::ChartRegistry().counter <= largestDeclared) later.push_back(std::make_unique<TGridTableChart>());
+
+  for (const TTableRegistry* registry : {&TGridTable::PlainRegistry(), &TGridTableChart::ChartRegistry()}) {
+    std::set<int> identifiers;
+    for (const TGridTable* t : registry->tables)
+      EXPECT_TRUE(identifiers.insert(t->Identifier()).second) << "identifier " << t->Identifier() << " twice";
+  }
+  for (int i = 0; i < catalogue.TableCount(); ++i) {
+    const TableDeclaration& d = declared(catalogue.NameAt(i));
+    const bool chart = d.family == TableFamily::Chart;
+    EXPECT_EQ(chart ? TGridTableChart::FindByIdentifier(d.identifier) : TGridTable::FindByIdentifier(d.identifier),
+              &catalogue.TableAt(i))
+        << d.name;
+  }
+  soil.Column(0).SetInt(9, 4);
+  ASSERT_NE(soil.Column(2).GetTable(9), nullptr);
+  EXPECT_EQ(soil.Column(2).GetTable(9)->Caption(), "Sand");
 }
 
 TEST(Catalogue, ChangingSandToSoftClayGivesAFreshClayParameterTable) {
