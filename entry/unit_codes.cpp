@@ -20,7 +20,8 @@ constexpr UnitElement kF1{'F', '1', 0.2248089237L, {"kips", "kN", "F"}};
 constexpr UnitElement kF2{'F', '2', 0.1124044745L, {"tons", "kN", "F"}};
 constexpr UnitElement kF4{'F', '4', 5.7101483L, {"lb-sec2/in", "Mg", "M"}};
 constexpr UnitElement kF5{'F', '5', 1.0L, {"sec", "sec", "T"}};
-constexpr UnitElement kF6{'F', '6', 68.364249L, {"slug", "Mg", "F"}};
+// 1 Mg = 1000 kg / 14.593902937 kg per slug (a slug is 1 lbf s^2/ft).
+constexpr UnitElement kF6{'F', '6', 68.52176586L, {"slug", "Mg", "F"}};
 constexpr UnitElement kL0{'L', '0', 39.37007874L, {"in", "m", "L"}};
 constexpr UnitElement kL1{'L', '1', 0.03937007874L, {"in", "mm", "L"}};
 constexpr UnitElement kL2{'L', '2', 3.280839895L, {"ft", "m", "L"}};
