@@ -48,7 +48,7 @@ class RunFolder {
 
   const fs::path& path() const { return m_path; }
 
-  // Removes every file of the run (outputs and any scratch file); the folder itself only at the end.
+  // Removes every file of the run; the folder itself only at the end.
   void clear(bool removeFolder) const {
     std::error_code error;
     if (removeFolder) {
@@ -86,7 +86,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.report = folder.path() / "wall.kx5o";
   files.plot = folder.path() / "wall.kx5p";
   files.monitor = folder.path() / "wall.kx5r";
-  files.scratchFolder = folder.path();
   {
     std::ofstream input(files.input, std::ios::binary);
     input.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
