@@ -7,6 +7,7 @@
 #include "control/earth_pressure_loads.h"
 #include "control/error_stop.h"
 #include "earthpressure/earth_pressure_module.h"
+#include "py/branch_report.h"
 #include "py/py_generator.h"
 #include "report/input_echo.h"
 #include "report/plot_records.h"
@@ -17,6 +18,7 @@ namespace korvex {
 namespace {
 
 constexpr int kApparentPressureMode = 3;
+constexpr const char* kCurveAboveTheTables = "A P-Y CURVE MUST LIE AT STATION -3 OR BELOW IT";
 
 // Fields of the control line, for messages.
 enum ControlField {
@@ -298,7 +300,8 @@ void BlockLoader::readUserCurves(LoadedBlock& block) {
     checkCount(curve.pointCount, kMaxCurvePoints, m_reader.position(1));
     // A curve needs a segment: one point gives the soil no stiffness to linearise.
     if (curve.pointCount < 2) stopAt("A P-Y CURVE NEEDS AT LEAST TWO POINTS", m_reader.position(1));
-    checkStation(block, curve.station, m_reader.position(0));
+    // Below the toe a curve is cut off by the iteration; above the tables it has no station.
+    if (curve.station < kFirstStation) stopAt(kCurveAboveTheTables, m_reader.position(0));
     for (int k = 0; k < curve.pointCount; ++k) curve.points.push_back(m_reader.curvePoint());
 
     // A user curve below the excavation level is chained to the next by interpolation.
@@ -347,8 +350,14 @@ void BlockLoader::generateCurves(LoadedBlock& block) {
   const PYGenerationContext context{m_report, block.units, m_console, block.excavationStress,
                                     static_cast<int>(input.userCurves.size())};
   block.generatedCurves = generatePYCurves(input, context);
-  for (const GeneratedCurve& curve : block.generatedCurves)
+  for (const GeneratedCurve& curve : block.generatedCurves) {
     block.curves.push_back(solutionCurve(curve, input.wall.incrementLength));
+    // A free height or a first layer above the top of the wall puts curves above the tables.
+    if (block.curves.back().station < kFirstStation) {
+      throw ErrorStop("ERROR STOP -- " + std::string(kCurveAboveTheTables) + " (THE GENERATED CURVE AT DEPTH " +
+                      curveDepthText(curve.depth, block.units) + "): CHECK THE FREE HEIGHT AND THE LAYERS OF THE SOIL DATA");
+    }
+  }
 }
 
 void BlockLoader::writeCurveRecords(LoadedBlock& block) {

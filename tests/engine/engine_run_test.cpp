@@ -187,6 +187,15 @@ std::vector<ErrorCase> errorCases() {
        {"ERROR STOP -- USER-SPECIFIED P-Y CURVES NEED P-Y CURVE MODE 1 OR 2 (INPUT DATA LINE 2, ITEM 7)"}},
       {"earth pressure mode 4", sampleWallWith(2, "1 1 1 0 4 0 0 0 0 0"),
        {"ERROR STOP -- EARTH PRESSURE MODE MUST BE 0, 1, 2 OR 3 (INPUT DATA LINE 2, ITEM 5)"}},
+      {"user p-y curve above the station tables",
+       "SOIL\n1 0 1 0 0 1 1 0 0 0\n40 3 10 0.0001 60 12\n0 40 1 1.0E+9\n0\n0\n-4 2 1 1\n0 0\n1 -10\n0\n",
+       {"ERROR STOP -- A P-Y CURVE MUST LIE AT STATION -3 OR BELOW IT (INPUT DATA LINE 7, ITEM 1)"}},
+      // The excavation level of the soil data (-1 m) lies above the top of the wall.
+      {"generated p-y curves above the station tables",
+       "\n2 1 0 1 0 2 0 0 0 0\n50 .2 0 2 4 1\n0 1 6 0\n0\n0\n1 0 9\n-1 1 0 6\n0 0 0 0\n3 5 0 5 3\n0\n0\n1\n0\n1\n"
+       "7 1 0 3 5 9\n7 1 0 3 5 9\n",
+       {"ERROR STOP -- A P-Y CURVE MUST LIE AT STATION -3 OR BELOW IT (THE GENERATED CURVE AT DEPTH -0.99 M): CHECK "
+        "THE FREE HEIGHT AND THE LAYERS OF THE SOIL DATA"}},
       {"unknown curve mode", sampleWallWith(2, "1 1 1 0 0 3 0 0 0 0"),
        {"ERROR STOP -- P-Y CURVE MODE MUST BE 0, 1 OR 2 (INPUT DATA LINE 2, ITEM 6)"}},
   };
