@@ -75,8 +75,8 @@ void BlockLoader::checkControlLine(const ControlLine& control) {
     m_controlPositions[field] = m_reader.position(field);
   if (control.unitSystem != 1 && control.unitSystem != 2)
     stopAt("UNIT SYSTEM MUST BE 1 (ENGLISH) OR 2 (SI)", m_controlPositions[kUnitSystemField]);
-  if (control.earthPressureMode < 0 || control.earthPressureMode > kApparentPressureMode)
-    stopAt("EARTH PRESSURE MODE MUST BE 0, 1, 2 OR 3", m_controlPositions[kEarthPressureModeField]);
+  if (control.earthPressureMode < 0)
+    stopAt("EARTH PRESSURE MODE MUST NOT BE NEGATIVE", m_controlPositions[kEarthPressureModeField]);
   if (control.pyCurveMode < 0 || control.pyCurveMode > 2)
     stopAt("P-Y CURVE MODE MUST BE 0, 1 OR 2", m_controlPositions[kCurveModeField]);
   // Indexed by field of the control line; the unit system and the modes are checked above.
