@@ -1,5 +1,6 @@
 #include "control/block_loader.h"
 
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -18,6 +19,9 @@ namespace korvex {
 namespace {
 
 constexpr int kApparentPressureMode = 3;
+constexpr std::size_t kActiveWidthField = 5;  // of the wall line
+constexpr double kSmallestIncrement = 1.0E-100;
+constexpr double kLargestIncrement = 1.0E+100;
 constexpr const char* kCurveAboveTheTables = "A P-Y CURVE MUST LIE AT STATION -3 OR BELOW IT";
 
 // Fields of the control line, for messages.
@@ -114,6 +118,10 @@ void BlockLoader::readWallLine(LoadedBlock& block) {
   if (wall.numIncrements < 1) stopAt("NUMBER OF INCREMENTS MUST BE AT LEAST 1", m_reader.position(0));
   if (!(wall.incrementLength > 0.0))
     stopAt("INCREMENT LENGTH MUST BE GREATER THAN ZERO", m_reader.position(1));
+  // The wall equations divide by h squared and multiply by h cubed.
+  if (!(wall.incrementLength >= kSmallestIncrement && wall.incrementLength <= kLargestIncrement))
+    stopAt("INCREMENT LENGTH MUST LIE FROM 1.0E-100 TO 1.0E+100", m_reader.position(1));
+  m_activeWidthAt = m_reader.position(kActiveWidthField);
   block.tables.reset(wall.numIncrements);
 }
 
@@ -199,10 +207,19 @@ void BlockLoader::readSpringsAndTiebacks(LoadedBlock& block) {
   checkCount(block.input.control.tiebackCount, kMaxTiebacks, m_controlPositions[kTiebackCountField]);
   for (int i = 0; i < block.input.control.tiebackCount; ++i) {
     const TiebackRecord record = m_reader.tieback();
+    const int unitSystem = block.input.control.unitSystem;
     if (!(record.unbondedLength > 0.0)) stopAt("TIEBACK UNBONDED LENGTH MUST BE GREATER THAN ZERO", m_reader.position(3));
     if (!(record.spacing > 0.0)) stopAt("TIEBACK SPACING MUST BE GREATER THAN ZERO", m_reader.position(5));
-    const TiebackSupport support =
-        convertTieback(record, block.input.control.unitSystem, wall.incrementLength, wall.activeWidth);
+    // Stiffness, load and force per tieback are scaled by the active width over the spacing.
+    if (!(wall.activeWidth > 0.0))
+      stopAt("ACTIVE WIDTH MUST BE GREATER THAN ZERO: TIEBACKS ARE SCALED BY ACTIVE WIDTH / SPACING", m_activeWidthAt);
+    if (!std::isfinite(widthPerSpacing(record, unitSystem, wall.activeWidth)))
+      stopAt("TIEBACK SPACING IS TOO SMALL: ACTIVE WIDTH / SPACING EXCEEDS THE RANGE OF NUMBERS", m_reader.position(5));
+    const TiebackSupport support = convertTieback(record, unitSystem, wall.incrementLength, wall.activeWidth);
+    if (!std::isfinite(support.spring) || !std::isfinite(support.load)) {
+      stopAt("TIEBACK STIFFNESS OR LOAD EXCEEDS THE RANGE OF NUMBERS: CHECK AREA, MODULUS, UNBONDED LENGTH AND PRESTRESS",
+             m_reader.position(0));
+    }
     checkStation(block, support.station, m_reader.position(0));
     // A tieback acts as a single-station record (CONTD 1) of the spring group.
     writeRecordEcho(m_report, distributor.keyFor(1), support.station, support.station, 1,
@@ -338,7 +355,12 @@ void BlockLoader::readEICurves(LoadedBlock& block, const StationTable& w) {
     if (curve.to < curve.from) stopWithFixedMessage(kStationsNotInOrder, m_reader.position(1));
     checkCount(curve.pointCount, kMaxEICurvePoints, m_reader.position(2));
     if (curve.pointCount < 2) stopAt("A MOMENT-EI CURVE NEEDS AT LEAST TWO POINTS", m_reader.position(2));
-    for (int k = 0; k < curve.pointCount; ++k) curve.points.push_back(m_reader.eiPoint());
+    for (int k = 0; k < curve.pointCount; ++k) {
+      curve.points.push_back(m_reader.eiPoint());
+      // The EI is found where M = curvature x EI on a segment: a segment needs a rise in moment.
+      if (k > 0 && !(curve.points[k].moment > curve.points[k - 1].moment))
+        stopAt("MOMENT-EI CURVE MOMENTS MUST INCREASE FROM POINT TO POINT", m_reader.position(0));
+    }
     block.input.eiCurves.push_back(std::move(curve));
   }
   updateMomentEI(block.input.eiCurves, w, block.input.wall.incrementLength, block.tables.ei);
