@@ -52,7 +52,6 @@ korvex::RunFiles filesFor(const fs::path& input, const fs::path& folder) {
   files.report = folder / "run.kx5o";
   files.plot = folder / "run.kx5p";
   files.monitor = folder / "run.kx5r";
-  files.scratchFolder = folder;
   return files;
 }
 

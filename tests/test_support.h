@@ -73,7 +73,6 @@ inline RunResult runEngineOn(const TempFolder& folder, const std::string& data, 
   files.report = folder / (name + ".kx5o");
   files.plot = folder / (name + ".kx5p");
   files.monitor = folder / (name + ".kx5r");
-  files.scratchFolder = folder.path();
   RunResult result;
   RunOptions options;
   options.time = testRunTime();

@@ -33,8 +33,9 @@ cxx=${KORVEX_FUZZ_CXX:-clang++}
 jobs=${KORVEX_FUZZ_JOBS:-1}
 out=build-fuzz
 # -O1 keeps the sanitizers' reports readable; undefined behaviour stops the run like a crash.
+# Station-table indices are checked as in the sanitizer build.
 common_flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -Wall -Wextra
-  -fsanitize=address,undefined -fno-sanitize-recover=undefined -Iengine)
+  -fsanitize=address,undefined -fno-sanitize-recover=undefined -DKORVEX_CHECKED_STATIONS -Iengine)
 mkdir -p "$out/obj" "$out/corpus/$target" "$out/artifacts/$target"
 
 # An object is rebuilt when it is missing or older than its source or any header it includes

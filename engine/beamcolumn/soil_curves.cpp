@@ -71,9 +71,10 @@ void applySegment(const SoilCurve& a, const SoilCurve& b, bool standAlone, const
     }
     return;
   }
+  // A segment reaching below the toe is cut there: B's values arrive in full at the toe.
   if (ja >= n) return;
   jb = std::min(jb, n);
-  const double span = static_cast<double>(b.station - ja);
+  const double span = static_cast<double>(jb - ja);
   double firstS = 0.0, firstQ = 0.0, lastS = 0.0, lastQ = 0.0;
   for (int j = ja; j <= jb; ++j) {
     const CurveSpring sa = linearise(a, w[j], offCurve);

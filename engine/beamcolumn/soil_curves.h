@@ -46,8 +46,10 @@ SoilCurve prepareUserCurve(const UserCurve& curve, int pyCurveMode, double h, do
 // Adds the soil springs and loads of `curves`, linearised at the deflections `w`, to the
 // working tables Sw and Qw of a wall of `n` increments. Chained curves are interpolated
 // linearly station by station between their stations, the end stations of a segment taking
-// half; a curve standing alone acts at its own station. A chained curve that no later curve
-// closes and that no segment reached acts alone at its station. Returns true when any
+// half; a segment reaching below the toe is cut there and interpolated over the stations it
+// keeps, so the lower curve acts in full at the toe. A curve standing alone acts at its own
+// station down to the toe. A chained curve that no later curve closes and that no segment
+// reached acts alone at its station. Every curve lies at station -3 or below. Returns true when any
 // deflection lay off its curve. Throws ErrorStop "STATIONS NOT IN ORDER" when a segment
 // runs upwards.
 bool addSoilSprings(std::span<const SoilCurve> curves, const StationTable& w, int n, StationTable& sw,

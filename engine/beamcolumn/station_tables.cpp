@@ -1,8 +1,21 @@
 #include "beamcolumn/station_tables.h"
 
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+
 #include "control/error_stop.h"
 
 namespace korvex {
+
+void stationOutOfStorage(int station) {
+  char digits[16];
+  const char* end = std::to_chars(digits, digits + sizeof digits, station).ptr;
+  std::fputs("korvex: station-table index ", stderr);
+  std::fwrite(digits, 1, static_cast<std::size_t>(end - digits), stderr);
+  std::fputs(" lies outside the tables\n", stderr);
+  std::abort();
+}
 
 void StationTables::reset(int n) {
   numIncrements = n;

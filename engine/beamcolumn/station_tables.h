@@ -19,12 +19,27 @@ namespace korvex {
 
 inline constexpr int kFirstStation = -3;
 inline constexpr int kTableSize = kMaxIncrements + 7;
+inline constexpr int kLastStoredStation = kFirstStation + kTableSize - 1;
+
+// Ends the process with a message naming `station`: a station-table index outside the
+// storage is a fault of the engine, never of the data.
+[[noreturn]] void stationOutOfStorage(int station);
+
+// The storage index of `station` in a per-station table. Debug and sanitizer builds
+// (KORVEX_CHECKED_STATIONS) check every index against the storage, so that a read outside
+// it stops the test that made it instead of reading a neighbour's memory.
+inline std::size_t stationIndex(int station) {
+#ifdef KORVEX_CHECKED_STATIONS
+  if (station < kFirstStation || station > kLastStoredStation) stationOutOfStorage(station);
+#endif
+  return static_cast<std::size_t>(station - kFirstStation);
+}
 
 // One per-station table, indexed by station number (-3 .. N+3).
 class StationTable {
  public:
-  double& operator[](int station) { return m_values[static_cast<std::size_t>(station - kFirstStation)]; }
-  double operator[](int station) const { return m_values[static_cast<std::size_t>(station - kFirstStation)]; }
+  double& operator[](int station) { return m_values[stationIndex(station)]; }
+  double operator[](int station) const { return m_values[stationIndex(station)]; }
   void clear() { m_values.fill(0.0); }
 
  private:

@@ -11,6 +11,10 @@ int nearestStation(double stationsFromTop) {
   return static_cast<int>(std::lround(stationsFromTop));
 }
 
+double widthPerSpacing(const TiebackRecord& record, int unitSystem, double activeWidth) {
+  return unitSystem == 1 ? activeWidth / (12.0 * record.spacing) : activeWidth / record.spacing;
+}
+
 TiebackSupport convertTieback(const TiebackRecord& record, int unitSystem, double h, double activeWidth) {
   TiebackSupport support;
   support.angle = record.angle * 3.1416 / 180.0;
@@ -19,11 +23,11 @@ TiebackSupport convertTieback(const TiebackRecord& record, int unitSystem, doubl
   if (unitSystem == 1) {
     support.station = nearestStation(12.0 * record.depth / h);
     support.spring = axialStiffness / ((12.0 * record.spacing / activeWidth) * (12.0 * record.unbondedLength));
-    support.load = -(activeWidth / (12.0 * record.spacing)) * record.prestress * cosine;
+    support.load = -widthPerSpacing(record, unitSystem, activeWidth) * record.prestress * cosine;
   } else {
     support.station = nearestStation(record.depth / h);
     support.spring = axialStiffness / ((record.spacing / activeWidth) * record.unbondedLength);
-    support.load = -(activeWidth / record.spacing) * record.prestress * cosine;
+    support.load = -widthPerSpacing(record, unitSystem, activeWidth) * record.prestress * cosine;
   }
   return support;
 }

@@ -16,11 +16,16 @@ struct TiebackSupport {
 // Nearest integer with halves rounded away from zero, as the station of a depth is taken.
 int nearestStation(double stationsFromTop);
 
+// Wa / s, the share of one tieback that the modelled width carries: Wa / (12 s) in English
+// units (s in feet, Wa in inches), Wa / s in SI.
+double widthPerSpacing(const TiebackRecord& record, int unitSystem, double activeWidth);
+
 // Converts a tieback record of a block in `unitSystem` (1 English: depth, unbonded length and
 // spacing in feet; 2 SI: metres) for increment length `h` and model width `activeWidth` Wa:
 //   English  S_t = E A cos(theta) / ((12 s / Wa) (12 Lu)),  Q_t = -(Wa / (12 s)) F0 cos(theta)
 //   SI       S_t = E A cos(theta) / ((s / Wa) Lu),          Q_t = -(Wa / s) F0 cos(theta)
-// The caller rejects a spacing or unbonded length that is not positive.
+// The caller rejects a spacing, unbonded length or width that is not positive, and results
+// beyond the range of numbers.
 TiebackSupport convertTieback(const TiebackRecord& record, int unitSystem, double h, double activeWidth);
 
 }  // namespace korvex

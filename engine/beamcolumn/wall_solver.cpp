@@ -96,8 +96,11 @@ SolveCounts WallSolver::solve(const StationTables& tables, const StationTable& q
         m_c[j] = -twoH * condition().slope;
         break;
       case kSlopeBelow: {
-        const double ratio = dd / ds;
-        const double g = 1.0 / (1.0 - (bs * m_b[j - 1] + as - 1.0) * ratio);
+        // D / Ds = -D Den_s: a zero pivot above gives 0, as a zero pivot gives D = 0; a zero
+        // combined pivot gives G = 0 likewise.
+        const double ratio = ds == 0.0 ? 0.0 : dd / ds;
+        const double combined = 1.0 - (bs * m_b[j - 1] + as - 1.0) * ratio;
+        const double g = combined == 0.0 ? 0.0 : 1.0 / combined;
         m_a[j] = g * m_a[j];
         m_b[j] = g * (m_b[j] + bs * m_a[j - 1] * ratio);
         m_c[j] = g * (m_c[j] + (bs * m_c[j - 1] + twoH * condition().slope + cs) * ratio);

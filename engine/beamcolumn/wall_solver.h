@@ -53,7 +53,7 @@ class WallSolver {
   StationTable m_b;
   StationTable m_c;
 
-  int& code(int station) { return m_codes[static_cast<std::size_t>(station - kFirstStation)]; }
+  int& code(int station) { return m_codes[stationIndex(station)]; }
 };
 
 }  // namespace korvex

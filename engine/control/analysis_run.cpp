@@ -1,5 +1,6 @@
 #include "control/analysis_run.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -17,6 +18,11 @@ namespace {
 
 // The continuation value after a long-term block follows.
 constexpr int kLongTermFollows = 9;
+
+// The last line of defence against infinities and NaNs in the output files; the data checks
+// stop the known causes earlier with their own messages.
+constexpr const char* kResultBeyondRange =
+    "ERROR STOP -- A RESULT EXCEEDS THE RANGE OF NUMBERS: CHECK THE DATA FOR VALUES TOO LARGE OR TOO SMALL";
 
 bool readWholeFile(const std::filesystem::path& path, std::string& text) {
   std::ifstream in(path, std::ios::binary);
@@ -69,6 +75,8 @@ RunOutcome AnalysisRun::execute() {
     reportErrorStop(stop.reportLines(), stop.consoleLines());
   } catch (const InputError& error) {
     reportErrorStop({error.what()}, {});
+  } catch (const NonFiniteOutput&) {
+    reportErrorStop({kResultBeyondRange}, {});
   } catch (const std::exception& error) {
     reportErrorStop({std::string("ERROR STOP -- INTERNAL ERROR: ") + error.what()}, {});
   }
@@ -134,7 +142,13 @@ void AnalysisRun::solveBlock() {
   writeResultsTable(m_report, m_block.units, outcome, tables, m_deflections, m_results, wall.incrementLength);
   writeTiebackResults(m_report, m_block.units, input.tiebacks, m_block.tiebacks, m_deflections,
                       input.control.unitSystem, wall.activeWidth);
-  m_lastResults = plotRows(tables, m_deflections, m_results, wall.incrementLength, input.control.unitSystem);
+  // The closing plot records repeat these rows after any later error stop: they must be writable.
+  BlockResults rows = plotRows(tables, m_deflections, m_results, wall.incrementLength, input.control.unitSystem);
+  for (const ResultRow& row : rows.rows) {
+    for (double value : {row.depth, row.deflection, row.moment, row.shear, row.reaction})
+      if (!std::isfinite(value)) throw NonFiniteOutput();
+  }
+  m_lastResults = std::move(rows);
 }
 
 void AnalysisRun::reportErrorStop(const std::vector<std::string>& reportLines,

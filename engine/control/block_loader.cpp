@@ -1,5 +1,6 @@
 #include "control/block_loader.h"
 
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -7,6 +8,7 @@
 #include "control/earth_pressure_loads.h"
 #include "control/error_stop.h"
 #include "earthpressure/earth_pressure_module.h"
+#include "py/branch_report.h"
 #include "py/py_generator.h"
 #include "report/input_echo.h"
 #include "report/plot_records.h"
@@ -17,6 +19,10 @@ namespace korvex {
 namespace {
 
 constexpr int kApparentPressureMode = 3;
+constexpr std::size_t kActiveWidthField = 5;  // of the wall line
+constexpr double kSmallestIncrement = 1.0E-100;
+constexpr double kLargestIncrement = 1.0E+100;
+constexpr const char* kCurveAboveTheTables = "A P-Y CURVE MUST LIE AT STATION -3 OR BELOW IT";
 
 // Fields of the control line, for messages.
 enum ControlField {
@@ -73,8 +79,8 @@ void BlockLoader::checkControlLine(const ControlLine& control) {
     m_controlPositions[field] = m_reader.position(field);
   if (control.unitSystem != 1 && control.unitSystem != 2)
     stopAt("UNIT SYSTEM MUST BE 1 (ENGLISH) OR 2 (SI)", m_controlPositions[kUnitSystemField]);
-  if (control.earthPressureMode < 0 || control.earthPressureMode > kApparentPressureMode)
-    stopAt("EARTH PRESSURE MODE MUST BE 0, 1, 2 OR 3", m_controlPositions[kEarthPressureModeField]);
+  if (control.earthPressureMode < 0)
+    stopAt("EARTH PRESSURE MODE MUST NOT BE NEGATIVE", m_controlPositions[kEarthPressureModeField]);
   if (control.pyCurveMode < 0 || control.pyCurveMode > 2)
     stopAt("P-Y CURVE MODE MUST BE 0, 1 OR 2", m_controlPositions[kCurveModeField]);
   // Indexed by field of the control line; the unit system and the modes are checked above.
@@ -112,6 +118,10 @@ void BlockLoader::readWallLine(LoadedBlock& block) {
   if (wall.numIncrements < 1) stopAt("NUMBER OF INCREMENTS MUST BE AT LEAST 1", m_reader.position(0));
   if (!(wall.incrementLength > 0.0))
     stopAt("INCREMENT LENGTH MUST BE GREATER THAN ZERO", m_reader.position(1));
+  // The wall equations divide by h squared and multiply by h cubed.
+  if (!(wall.incrementLength >= kSmallestIncrement && wall.incrementLength <= kLargestIncrement))
+    stopAt("INCREMENT LENGTH MUST LIE FROM 1.0E-100 TO 1.0E+100", m_reader.position(1));
+  m_activeWidthAt = m_reader.position(kActiveWidthField);
   block.tables.reset(wall.numIncrements);
 }
 
@@ -197,10 +207,19 @@ void BlockLoader::readSpringsAndTiebacks(LoadedBlock& block) {
   checkCount(block.input.control.tiebackCount, kMaxTiebacks, m_controlPositions[kTiebackCountField]);
   for (int i = 0; i < block.input.control.tiebackCount; ++i) {
     const TiebackRecord record = m_reader.tieback();
+    const int unitSystem = block.input.control.unitSystem;
     if (!(record.unbondedLength > 0.0)) stopAt("TIEBACK UNBONDED LENGTH MUST BE GREATER THAN ZERO", m_reader.position(3));
     if (!(record.spacing > 0.0)) stopAt("TIEBACK SPACING MUST BE GREATER THAN ZERO", m_reader.position(5));
-    const TiebackSupport support =
-        convertTieback(record, block.input.control.unitSystem, wall.incrementLength, wall.activeWidth);
+    // Stiffness, load and force per tieback are scaled by the active width over the spacing.
+    if (!(wall.activeWidth > 0.0))
+      stopAt("ACTIVE WIDTH MUST BE GREATER THAN ZERO: TIEBACKS ARE SCALED BY ACTIVE WIDTH / SPACING", m_activeWidthAt);
+    if (!std::isfinite(widthPerSpacing(record, unitSystem, wall.activeWidth)))
+      stopAt("TIEBACK SPACING IS TOO SMALL: ACTIVE WIDTH / SPACING EXCEEDS THE RANGE OF NUMBERS", m_reader.position(5));
+    const TiebackSupport support = convertTieback(record, unitSystem, wall.incrementLength, wall.activeWidth);
+    if (!std::isfinite(support.spring) || !std::isfinite(support.load)) {
+      stopAt("TIEBACK STIFFNESS OR LOAD EXCEEDS THE RANGE OF NUMBERS: CHECK AREA, MODULUS, UNBONDED LENGTH AND PRESTRESS",
+             m_reader.position(0));
+    }
     checkStation(block, support.station, m_reader.position(0));
     // A tieback acts as a single-station record (CONTD 1) of the spring group.
     writeRecordEcho(m_report, distributor.keyFor(1), support.station, support.station, 1,
@@ -298,7 +317,8 @@ void BlockLoader::readUserCurves(LoadedBlock& block) {
     checkCount(curve.pointCount, kMaxCurvePoints, m_reader.position(1));
     // A curve needs a segment: one point gives the soil no stiffness to linearise.
     if (curve.pointCount < 2) stopAt("A P-Y CURVE NEEDS AT LEAST TWO POINTS", m_reader.position(1));
-    checkStation(block, curve.station, m_reader.position(0));
+    // Below the toe a curve is cut off by the iteration; above the tables it has no station.
+    if (curve.station < kFirstStation) stopAt(kCurveAboveTheTables, m_reader.position(0));
     for (int k = 0; k < curve.pointCount; ++k) curve.points.push_back(m_reader.curvePoint());
 
     // A user curve below the excavation level is chained to the next by interpolation.
@@ -335,7 +355,12 @@ void BlockLoader::readEICurves(LoadedBlock& block, const StationTable& w) {
     if (curve.to < curve.from) stopWithFixedMessage(kStationsNotInOrder, m_reader.position(1));
     checkCount(curve.pointCount, kMaxEICurvePoints, m_reader.position(2));
     if (curve.pointCount < 2) stopAt("A MOMENT-EI CURVE NEEDS AT LEAST TWO POINTS", m_reader.position(2));
-    for (int k = 0; k < curve.pointCount; ++k) curve.points.push_back(m_reader.eiPoint());
+    for (int k = 0; k < curve.pointCount; ++k) {
+      curve.points.push_back(m_reader.eiPoint());
+      // The EI is found where M = curvature x EI on a segment: a segment needs a rise in moment.
+      if (k > 0 && !(curve.points[k].moment > curve.points[k - 1].moment))
+        stopAt("MOMENT-EI CURVE MOMENTS MUST INCREASE FROM POINT TO POINT", m_reader.position(0));
+    }
     block.input.eiCurves.push_back(std::move(curve));
   }
   updateMomentEI(block.input.eiCurves, w, block.input.wall.incrementLength, block.tables.ei);
@@ -347,8 +372,14 @@ void BlockLoader::generateCurves(LoadedBlock& block) {
   const PYGenerationContext context{m_report, block.units, m_console, block.excavationStress,
                                     static_cast<int>(input.userCurves.size())};
   block.generatedCurves = generatePYCurves(input, context);
-  for (const GeneratedCurve& curve : block.generatedCurves)
+  for (const GeneratedCurve& curve : block.generatedCurves) {
     block.curves.push_back(solutionCurve(curve, input.wall.incrementLength));
+    // A free height or a first layer above the top of the wall puts curves above the tables.
+    if (block.curves.back().station < kFirstStation) {
+      throw ErrorStop("ERROR STOP -- " + std::string(kCurveAboveTheTables) + " (THE GENERATED CURVE AT DEPTH " +
+                      curveDepthText(curve.depth, block.units) + "): CHECK THE FREE HEIGHT AND THE LAYERS OF THE SOIL DATA");
+    }
+  }
 }
 
 void BlockLoader::writeCurveRecords(LoadedBlock& block) {

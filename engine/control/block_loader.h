@@ -81,6 +81,7 @@ class BlockLoader {
   OutputFile& m_monitor;
   std::function<void(std::string_view)> m_console;
   std::array<DataPosition, 10> m_controlPositions{};  // where each control line field was read
+  DataPosition m_activeWidthAt{};                      // where the wall line's active width was read
 };
 
 }  // namespace korvex

@@ -60,7 +60,6 @@ std::optional<RunFiles> readControlFile(const std::filesystem::path& folder) {
   files.report = fixedText(lines[2], kFileNameWidth);
   files.plot = fixedText(lines[3], kFileNameWidth);
   files.monitor = fixedText(lines[4], kFileNameWidth);
-  files.scratchFolder = folder;
   return files;
 }
 

@@ -19,7 +19,7 @@ inline constexpr const char* kControlFileName = "NAMES.dat";
 std::optional<std::filesystem::path> findControlFile(const std::filesystem::path& folder);
 
 // The run files the control file names; nothing when the file is missing or has fewer than
-// five lines. The scratch folder is `folder`.
+// five lines.
 std::optional<RunFiles> readControlFile(const std::filesystem::path& folder);
 
 // Runs the engine as the library entry point does: reads the control file of `folder` and

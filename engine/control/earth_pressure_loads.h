@@ -24,7 +24,8 @@ void applySpecifiedPressure(const BlockInput& input, const UnitLabels& units, Ou
                             StationTables& tables);
 
 // Generated pressure: each point multiplied by Wa down to the free height and by Wp below it,
-// the report table of item 13, the plot records, and the station loads down to the free height.
+// the report's table of depth and active earth pressure (every point up to 50, otherwise a
+// selection), the plot records, and the station loads down to the free height.
 void applyGeneratedPressure(const GeneratedPressure& pressure, int unitSystem, const UnitLabels& units,
                             double incrementLength, OutputFile& report, OutputFile& plot, StationTables& tables);
 

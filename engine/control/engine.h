@@ -3,7 +3,7 @@
 // A run reads the data file, analyses every block and writes the report, the plot data file
 // and the iteration monitor file. Errors in the data end the run in order with a message in
 // the report; they are not failures of the run. Every run lives in its own object, so runs
-// may go on in parallel threads as long as each has its own files and scratch folder.
+// may go on in parallel threads as long as each has its own files.
 #pragma once
 
 #include <filesystem>
@@ -25,7 +25,6 @@ struct RunFiles {
   std::filesystem::path report;          // report (.kx5o)
   std::filesystem::path plot;            // plot data file (.kx5p)
   std::filesystem::path monitor;         // iteration monitor file (.kx5r)
-  std::filesystem::path scratchFolder;   // where the scratch files of the run are written
 };
 
 struct RunOptions {

@@ -82,8 +82,9 @@ GeneratedPressure generateEarthPressure(const BlockInput& input, const UnitLabel
   generated.passiveWidth = profile.passiveWidth;
   generated.excavationStress = profile.excavationStress;
   // The solution reads the announced points; a profile that ends above the wall tip has
-  // fewer, and the solution takes those it has.
-  const std::size_t count = std::min(diagram.points.size(), static_cast<std::size_t>(diagram.announcedCount));
+  // fewer, and the solution takes those it has. Modes above 3 hand over the first point only.
+  std::size_t count = std::min(diagram.points.size(), static_cast<std::size_t>(diagram.announcedCount));
+  if (input.control.earthPressureMode > kApparentPressureMode) count = std::min<std::size_t>(count, 1);
   generated.points.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     const DiagramPoint& point = diagram.points[i];

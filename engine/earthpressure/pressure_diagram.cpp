@@ -123,7 +123,8 @@ PressureDiagram buildPressureDiagram(const SoilProfile& profile, const Surcharge
 
 double ApparentEnvelope::at(double z) const {
   if (z < a1) return pressure * z / a1;
-  if (z <= a1 + a2) return pressure;
+  // A support at the free height leaves no length to fall over (a3 = 0).
+  if (z <= a1 + a2 || a3 == 0.0) return pressure;
   return pressure - (z - a1 - a2) * pressure / a3;
 }
 

@@ -1,6 +1,14 @@
 #include "report/output_file.h"
 
+#include <cmath>
+
 namespace korvex {
+
+void requireFiniteItems(std::span<const FieldValue> items) {
+  for (const FieldValue& item : items) {
+    if (item.kind() == FieldValue::Kind::Real && !std::isfinite(item.real())) throw NonFiniteOutput();
+  }
+}
 
 namespace {
 constexpr std::size_t kFlushSize = 1 << 16;

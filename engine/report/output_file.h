@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -11,6 +13,17 @@
 
 namespace korvex {
 
+// A real that is not a finite number was about to be written: the data drove a calculation
+// beyond the range of numbers. Nothing of the line is written; the run ends in order instead.
+class NonFiniteOutput : public std::runtime_error {
+ public:
+  NonFiniteOutput() : std::runtime_error("a value to be written is not a finite number") {}
+};
+
+// Throws NonFiniteOutput when any real item is an infinity or not a number.
+void requireFiniteItems(std::span<const FieldValue> items);
+
+// Writes no infinity and no NaN: a line with one throws NonFiniteOutput before it is written.
 class OutputFile {
  public:
   OutputFile() = default;
@@ -29,6 +42,7 @@ class OutputFile {
       format.write(m_buffer, {});
     } else {
       const FieldValue values[] = {FieldValue(items)...};
+      requireFiniteItems(values);
       format.write(m_buffer, values);
     }
     flushIfFull();
@@ -38,6 +52,7 @@ class OutputFile {
   template <class... Items>
   void writeListDirected(const Items&... items) {
     const FieldValue values[] = {FieldValue(items)...};
+    requireFiniteItems(values);
     korvex::writeListDirected(m_buffer, values);
     flushIfFull();
   }

@@ -66,7 +66,7 @@ TEST(CliApp, RunWritesTheThreeOutputFilesNextToTheDataFile) {
   EXPECT_NE(readFile(folder / "job.kx5o").find("END OF ANALYSIS"), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(folder / "job.kx5p"));
   EXPECT_TRUE(std::filesystem::exists(folder / "job.kx5r"));
-  // Scratch files go to a private folder, never next to the data.
+  // Nothing but the three outputs lands next to the data.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 4);
 }
 

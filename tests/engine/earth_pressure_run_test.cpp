@@ -72,6 +72,17 @@ TEST(EarthPressureRun, WidthsWaAboveAndWpBelowTheExcavationLevel) {
   EXPECT_EQ(splitLines(run.plot).front(), "          41");
 }
 
+// Modes above 3 run the module, whose report sections appear, but hand the solution only
+// the first point of the diagram (depth 0, q Ka = 0 here): the wall carries no earth pressure.
+TEST(EarthPressureRun, ModesAboveThreeHandOverOnlyTheFirstPointOfTheDiagram) {
+  TempFolder folder;
+  const RunResult run = runEngineOn(folder, englishWall("1 1 1 0 4 0 0 0 0 0", soilLines("120 12 6 1000 1000 1 1 0")));
+  EXPECT_TRUE(contains(run.report, "*      ACTIVE EARTH PRESSURE OF EACH LAYER       *"));
+  EXPECT_EQ(pressureRows(run.report), (std::vector<std::pair<double, double>>{{0.0, 0.0}}));
+  EXPECT_EQ(splitLines(run.plot).front(), "           1");
+  EXPECT_TRUE(contains(run.report, "     RESULTS -- ITERATION  1\n")) << "nothing loads the wall";
+}
+
 TEST(EarthPressureRun, ExcavationBelowTheProfileStopsWithCodeOne) {
   TempFolder folder;
   const std::string shallow = "1\n4 100\n0.0694 0 30 0 0 0\n0.0694 0 30 0 0 0\n";

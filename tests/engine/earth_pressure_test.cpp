@@ -350,6 +350,13 @@ TEST(ApparentEnvelope, OneSupportAtHalfTheHeightGivesThreeEqualZones) {
   EXPECT_DOUBLE_EQ(two.a2, 160);
   EXPECT_NEAR(two.pressure, double(1.3f) * fa / 200, 1e-12);
 
+  // A support at the free height leaves a3 = 0; a1 + a2 rounds to just below H = 0.9,
+  // where the envelope keeps its full pressure.
+  const ApparentEnvelope atH = apparentEnvelope(0.9, fa, SupportDepths{1, 0.9, 0.9});
+  ASSERT_TRUE(atH.valid);
+  ASSERT_LT(atH.a1 + atH.a2, 0.9);
+  EXPECT_EQ(atH.at(0.9), atH.pressure);
+
   EXPECT_FALSE(apparentEnvelope(h, fa, SupportDepths{}).valid);
   EXPECT_FALSE(apparentEnvelope(0, fa, SupportDepths{1, 0, 0}).valid);
   // Supports whose zones swallow the whole height leave no base.

@@ -128,6 +128,12 @@ ClosingRecords closingRecords(const std::string& plot) {
   return closing;
 }
 
+// The sample wall with `wallLine` and one tieback line.
+std::string tiedWall(const std::string& wallLine, const std::string& tieback) {
+  return "SAMPLE WALL\n1 1 1 0 0 0 0 0 0 1\n" + wallLine + "\n3 80 0 0\n0 80 1 3.0E+10\n1\n1 0 0 1000 0 0\n0\n" +
+         tieback + "\n0\n";
+}
+
 struct ErrorCase {
   const char* name;
   std::string data;
@@ -179,14 +185,41 @@ std::vector<ErrorCase> errorCases() {
       {"negative load count", sampleWallWith(6, "-1"),
        {"ERROR STOP -- A RECORD COUNT MUST NOT BE NEGATIVE (INPUT DATA LINE 6, ITEM 1)"}},
       {"51 load records", sampleWallWith(6, "51"), {"TOO MUCH DATA FOR AVAILABLE STORAGE", "(INPUT DATA LINE 6, ITEM 1)"}},
-      {"tieback without spacing",
-       "SAMPLE WALL\n1 1 1 0 0 0 0 0 0 1\n80 3 10 0.001 0 12\n3 80 0 0\n0 80 1 3.0E+10\n1\n1 0 0 1000 0 0\n0\n"
-       "10 1 29E6 10 0 0 1000\n0\n",
+      {"tieback without spacing", tiedWall("80 3 10 0.001 0 12", "10 1 29E6 10 0 0 1000"),
        {"ERROR STOP -- TIEBACK SPACING MUST BE GREATER THAN ZERO (INPUT DATA LINE 9, ITEM 6)"}},
       {"user curves without a curve mode", sampleWallWith(2, "1 1 1 0 0 0 1 0 0 0"),
        {"ERROR STOP -- USER-SPECIFIED P-Y CURVES NEED P-Y CURVE MODE 1 OR 2 (INPUT DATA LINE 2, ITEM 7)"}},
-      {"earth pressure mode 4", sampleWallWith(2, "1 1 1 0 4 0 0 0 0 0"),
-       {"ERROR STOP -- EARTH PRESSURE MODE MUST BE 0, 1, 2 OR 3 (INPUT DATA LINE 2, ITEM 5)"}},
+      {"negative earth pressure mode", sampleWallWith(2, "1 1 1 0 -1 0 0 0 0 0"),
+       {"ERROR STOP -- EARTH PRESSURE MODE MUST NOT BE NEGATIVE (INPUT DATA LINE 2, ITEM 5)"}},
+      {"increment length whose square is zero", sampleWallWith(3, "80 1E-200 10 0.001 0 12"),
+       {"ERROR STOP -- INCREMENT LENGTH MUST LIE FROM 1.0E-100 TO 1.0E+100 (INPUT DATA LINE 3, ITEM 2)"}},
+      {"tieback with the active width left unchanged", tiedWall("80 3 10 0.001 2*", "10 1 29E6 10 0 8 1000"),
+       {"ERROR STOP -- ACTIVE WIDTH MUST BE GREATER THAN ZERO: TIEBACKS ARE SCALED BY ACTIVE WIDTH / SPACING "
+        "(INPUT DATA LINE 3, ITEM 5)"}},
+      {"tieback with a zero active width", tiedWall("80 3 10 0.001 0 0", "10 1 29E6 10 0 8 1000"),
+       {"ERROR STOP -- ACTIVE WIDTH MUST BE GREATER THAN ZERO: TIEBACKS ARE SCALED BY ACTIVE WIDTH / SPACING "
+        "(INPUT DATA LINE 3, ITEM 6)"}},
+      {"tieback spacing too small to divide by", tiedWall("80 3 10 0.001 0 12", "10 1 29E6 10 0 1E-320 1000"),
+       {"ERROR STOP -- TIEBACK SPACING IS TOO SMALL: ACTIVE WIDTH / SPACING EXCEEDS THE RANGE OF NUMBERS "
+        "(INPUT DATA LINE 9, ITEM 6)"}},
+      {"tieback stiffness beyond the range of numbers", tiedWall("80 3 10 0.001 0 12", "10 1E+200 1E+200 10 0 8 1000"),
+       {"ERROR STOP -- TIEBACK STIFFNESS OR LOAD EXCEEDS THE RANGE OF NUMBERS: CHECK AREA, MODULUS, UNBONDED LENGTH "
+        "AND PRESTRESS (INPUT DATA LINE 9, ITEM 1)"}},
+      {"moment-EI curve whose moment does not rise",
+       "SAMPLE WALL\n1 1 1 0 0 0 0 0 1 0\n80 3 10 0.001 0 12\n3 80 0 0\n0 80 1 3.0E+10\n1\n1 0 0 1000 0 0\n0\n"
+       "0 80 2\n1.0E+6 3.0E+10\n1.0E+6 2.0E+10\n0\n",
+       {"ERROR STOP -- MOMENT-EI CURVE MOMENTS MUST INCREASE FROM POINT TO POINT (INPUT DATA LINE 11, ITEM 1)"}},
+      {"a load that drives the results beyond the range of numbers", sampleWallWith(7, "1 0 0 1E+308 0 0"),
+       {"ERROR STOP -- A RESULT EXCEEDS THE RANGE OF NUMBERS: CHECK THE DATA FOR VALUES TOO LARGE OR TOO SMALL"}},
+      {"user p-y curve above the station tables",
+       "SOIL\n1 0 1 0 0 1 1 0 0 0\n40 3 10 0.0001 60 12\n0 40 1 1.0E+9\n0\n0\n-4 2 1 1\n0 0\n1 -10\n0\n",
+       {"ERROR STOP -- A P-Y CURVE MUST LIE AT STATION -3 OR BELOW IT (INPUT DATA LINE 7, ITEM 1)"}},
+      // The excavation level of the soil data (-1 m) lies above the top of the wall.
+      {"generated p-y curves above the station tables",
+       "\n2 1 0 1 0 2 0 0 0 0\n50 .2 0 2 4 1\n0 1 6 0\n0\n0\n1 0 9\n-1 1 0 6\n0 0 0 0\n3 5 0 5 3\n0\n0\n1\n0\n1\n"
+       "7 1 0 3 5 9\n7 1 0 3 5 9\n",
+       {"ERROR STOP -- A P-Y CURVE MUST LIE AT STATION -3 OR BELOW IT (THE GENERATED CURVE AT DEPTH -0.99 M): CHECK "
+        "THE FREE HEIGHT AND THE LAYERS OF THE SOIL DATA"}},
       {"unknown curve mode", sampleWallWith(2, "1 1 1 0 0 3 0 0 0 0"),
        {"ERROR STOP -- P-Y CURVE MODE MUST BE 0, 1 OR 2 (INPUT DATA LINE 2, ITEM 6)"}},
   };

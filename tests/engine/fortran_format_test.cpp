@@ -4,7 +4,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -17,6 +16,16 @@ namespace korvex {
 namespace {
 
 std::string lineOf(const Format& format, std::vector<FieldValue> items) { return format.format(items); }
+
+// A number of the case file or of a conversion, read without regard to the locale; anything
+// else fails the test.
+template <class Number>
+Number numberIn(const std::string& word) {
+  Number value{};
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  EXPECT_TRUE(error == std::errc() && end == word.data() + word.size()) << word;
+  return value;
+}
 
 std::vector<std::string> readLines(const std::string& path) {
   std::ifstream in(path);
@@ -46,11 +55,11 @@ TEST(FortranFormat, MatchesWhatGfortranPrintsForEveryCase) {
     std::string text;
     switch (kind) {
       case 'I':
-        for (const auto& w : words) items.emplace_back(std::stoll(w));
+        for (const auto& w : words) items.emplace_back(numberIn<long long>(w));
         break;
       case 'R':
       case 'W':
-        for (const auto& w : words) items.emplace_back(std::stod(w));
+        for (const auto& w : words) items.emplace_back(numberIn<double>(w));
         break;
       case 'L':
         for (const auto& w : words) items.emplace_back(w == "T");
@@ -103,11 +112,11 @@ TEST(FortranFormat, FieldDigitsAreTheExactConversionsOfTheValue) {
     const std::string text(buffer, end);
     const std::size_t e = text.find('e');
     std::string digits = text.substr(0, 1) + (e > 1 ? text.substr(2, e - 2) : "");
-    const int exponent = std::stoi(text.substr(e + 1)) + 1;
+    const int exponent = (text[e + 1] == '-' ? -1 : 1) * numberIn<int>(text.substr(e + 2)) + 1;
     const std::string mantissa = "0." + digits;
-    char exponentText[8];
-    std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    std::string expectedE = (value < 0 ? "-" : "") + mantissa + exponentText;
+    std::string exponentDigits = std::to_string(std::abs(exponent));
+    if (exponentDigits.size() < 2) exponentDigits.insert(0, 1, '0');
+    std::string expectedE = (value < 0 ? "-" : "") + mantissa + "E" + (exponent < 0 ? "-" : "+") + exponentDigits;
     expectedE.insert(0, 30 - expectedE.size(), ' ');
     ASSERT_EQ(formatExponent(value, 30, significant), expectedE) << value << " E30." << significant;
   }

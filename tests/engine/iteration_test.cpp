@@ -136,6 +136,52 @@ TEST(Iteration, SpecifiedPressureBelowTheToeStopsTheBlock) {
   EXPECT_EQ(result.report.find("RESULTS -- ITERATION"), std::string::npos);
 }
 
+// The rows of the results table, from its column heads to the blank line after it.
+std::string resultsTable(const std::string& report) {
+  const std::size_t start = report.find("   STA I");
+  const std::size_t end = report.find("\n\n", start);
+  return start == std::string::npos ? std::string() : report.substr(start, end - start);
+}
+
+// A wall of 10 increments of 12 in, free at the toe, 1000 lb at the top, and the same wall on
+// user p-y curves below the excavation level (48 in).
+const std::string kTopLoadedWall = "SEGMENT REACHING BELOW THE TOE\n";
+const std::string kTopLoadedFrame = "10 12 10 0.0001 48 12\n0 10 1 1.0E+10\n1\n1 0 0 1000 0 0\n";
+std::string wallOnCurves(const std::string& curveCount, const std::string& curves) {
+  return kTopLoadedWall + "1 0 1 0 0 1 " + curveCount + " 0 0 0\n" + kTopLoadedFrame + "0\n" + curves + "0\n";
+}
+
+// A linear curve of 1000 lb/in per in at station 7 is chained to one three times stiffer
+// below the toe. Cut at the toe, the segment carries the lower curve in full to station 10,
+// wherever that curve lies, and gives stations 7 to 10 the springs 1000*12/2,
+// (1000 + 2000/3)*12, (1000 + 4000/3)*12 and 3000*12/2 lb/in: the wall must behave as with
+// those four springs given as spring records.
+TEST(Iteration, ASegmentReachingBelowTheToeIsCutThereWithTheLowerCurveInFullAtTheToe) {
+  const RunResult springs = run(kTopLoadedWall + "1 0 1 0 0 0 0 0 0 0\n" + kTopLoadedFrame +
+                                "4\n7 7 1 6000 0\n8 8 1 20000 0\n9 9 1 28000 0\n10 10 1 18000 0\n0\n");
+  for (const std::string lower : {"13", "16"}) {
+    SCOPED_TRACE("lower curve at station " + lower);
+    const RunResult curves =
+        run(wallOnCurves("2", "7 3 1 1\n-1 1000\n0 0\n1 -1000\n" + lower + " 3 1 1\n-1 3000\n0 0\n1 -3000\n"));
+    const std::string table = resultsTable(curves.report);
+    ASSERT_FALSE(table.empty()) << curves.report;
+    EXPECT_NE(
+        table.find("\n     0   0.000E+00   0.135E+01  -0.129E-01   0.000E+00   0.500E+03   0.100E+04   0.500E+10\n"),
+        std::string::npos)
+        << table;
+    EXPECT_EQ(table, resultsTable(springs.report));
+  }
+}
+
+// A curve below the toe that no segment reaches adds nothing: the wall stands on its
+// stiffness alone, as without curves.
+TEST(Iteration, ACurveBelowTheToeAloneAddsNothing) {
+  const RunResult bare = run(kTopLoadedWall + "1 0 1 0 0 0 0 0 0 0\n" + kTopLoadedFrame + "0\n0\n");
+  const RunResult deep = run(wallOnCurves("1", "14 3 1 1\n-1 1000\n0 0\n1 -1000\n"));
+  ASSERT_NE(resultsTable(deep.report), "") << deep.report;
+  EXPECT_EQ(resultsTable(deep.report), resultsTable(bare.report));
+}
+
 TEST(Iteration, StagedAndLongTermFilesGiveOneResultSetPerBlock) {
   struct Case {
     const char* name;

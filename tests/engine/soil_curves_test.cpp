@@ -144,11 +144,15 @@ TEST_F(SoilSprings, AChainedCurveThatNothingClosesActsAlone) {
   EXPECT_EQ(sw[12], 50.0);
 }
 
+// Cut at the toe, a segment reaches the lower curve's values at the toe itself.
 TEST_F(SoilSprings, SegmentsStopAtTheToeAndASecondCurveAtTheSameStationIsSkipped) {
-  const SoilCurve curves[] = {resistingCurve(16, true), resistingCurve(16, true), resistingCurve(24, false)};
+  SoilCurve stiff = resistingCurve(24, false);
+  for (double& p : stiff.p) p *= 3.0;
+  const SoilCurve curves[] = {resistingCurve(16, true), resistingCurve(16, true), stiff};
   addSoilSprings(curves, w, 20, sw, qw);
   EXPECT_EQ(sw[16], 50.0);
-  EXPECT_EQ(sw[20], 50.0);
+  EXPECT_DOUBLE_EQ(sw[18], 200.0);  // halfway from 100 to 300
+  EXPECT_DOUBLE_EQ(sw[20], 150.0);
   EXPECT_EQ(sw[21], 0.0);
 }
 

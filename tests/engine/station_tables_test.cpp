@@ -124,6 +124,21 @@ TEST(StationTables, DataBeyondTheToeIsTheSumOfTenEntries) {
   EXPECT_FALSE(tables.holds(-4));
 }
 
+// Debug and sanitizer builds check every index, so that a read outside the tables ends the
+// test that made it; optimised builds leave the check out of the solver's inner loops.
+TEST(StationTablesDeathTest, AnIndexOutsideTheStorageEndsTheProcessInCheckedBuilds) {
+#ifdef KORVEX_CHECKED_STATIONS
+  StationTable table;
+  EXPECT_DEATH(table[kFirstStation - 1] = 1.0, "station-table index -4 lies outside the tables");
+  EXPECT_DEATH(table[kLastStoredStation + 1] = 1.0, "station-table index 411 lies outside the tables");
+  table[kFirstStation] = 1.0;
+  table[kLastStoredStation] = 2.0;
+  EXPECT_EQ(table[kFirstStation] + table[kLastStoredStation], 3.0);
+#else
+  GTEST_SKIP() << "station indices are checked in Debug and sanitizer builds";
+#endif
+}
+
 TEST(Tieback, StationIsTheNearestWithHalvesRoundedAwayFromZero) {
   TiebackRecord record{10.0, 1.0, 1.0, 1.0, 0.0, 1.0, 0.0};
   EXPECT_EQ(convertTieback(record, 1, 12.0, 12.0).station, 10);

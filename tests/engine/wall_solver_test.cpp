@@ -139,6 +139,12 @@ TEST(WallSolver, AZeroPivotDropsItsRowInsteadOfFailing) {
   const SolveCounts counts = solver.solve(tables, tables.q, tables.s, 1.0, 1.0, 1.0e-6, w);
   EXPECT_EQ(counts.overMaxDeflection, 0);
   for (int j = -1; j <= 11; ++j) EXPECT_EQ(w[j], 0.0) << j;
+
+  // A slope specified where the pivots are zero: the rows of the slope still hold,
+  // w(4) = w(6) - 2 h theta, and nothing becomes infinite.
+  solver.setConditions(10, {Restraint{2, 5, 0.0, 0.01}});
+  solver.solve(tables, tables.q, tables.s, 1.0, 1.0, 1.0e-6, w);
+  for (int j = -1; j <= 11; ++j) EXPECT_EQ(w[j], j == 4 ? -0.02 : 0.0) << j;
 }
 
 TEST(WallResults, AConcentratedMomentShowsItsShearJumpAndCancellingReactions) {

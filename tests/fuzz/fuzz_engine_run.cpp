@@ -2,9 +2,10 @@
 //
 // Whatever the data, the run must end in order: the engine completes (the folder is
 // writable, so no file error is expected), the report ends with "END OF ANALYSIS", no
-// exception reaches the run's last-resort handler ("INTERNAL ERROR"), and the three output
-// files stay within a size that the engine's capacities allow for an input of this length.
-// Any breach aborts, so that libFuzzer keeps the input as a crash.
+// exception reaches the run's last-resort handler ("INTERNAL ERROR"), no output file holds
+// an infinity or a NaN, and the three output files stay within a size that the engine's
+// capacities allow for an input of this length. Any breach aborts, so that libFuzzer keeps
+// the input as a crash.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -48,7 +49,7 @@ class RunFolder {
 
   const fs::path& path() const { return m_path; }
 
-  // Removes every file of the run (outputs and any scratch file); the folder itself only at the end.
+  // Removes every file of the run; the folder itself only at the end.
   void clear(bool removeFolder) const {
     std::error_code error;
     if (removeFolder) {
@@ -86,7 +87,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.report = folder.path() / "wall.kx5o";
   files.plot = folder.path() / "wall.kx5p";
   files.monitor = folder.path() / "wall.kx5r";
-  files.scratchFolder = folder.path();
   {
     std::ofstream input(files.input, std::ios::binary);
     input.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
@@ -115,6 +115,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   if (report.find(kInternalError) != std::string::npos && text.find(kInternalError) == std::string_view::npos)
     fail("the run ended on an internal error");
+  // A number field that is not a finite number prints as NaN, Inf or Infinity; the words can
+  // come from the data only through the echoed title and quoted tokens.
+  for (const std::string_view word : {"NaN", "Inf"}) {
+    if (text.find(word) != std::string_view::npos) continue;
+    if (report.find(word) != std::string::npos || readFile(files.plot).find(word) != std::string::npos ||
+        readFile(files.monitor).find(word) != std::string::npos)
+      fail("an output file holds " + std::string(word));
+  }
 
   folder.clear(false);
   return 0;
