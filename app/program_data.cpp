@@ -62,14 +62,9 @@ void TProgramData::SetUnits(int system, ProjectTables& tables) {
   }
 }
 
-void TProgramData::DeriveModes(ProjectTables& tables) { DeriveModes(tables, EarthPressureChoice); }
+void TProgramData::DeriveModes(const ProjectTables& tables) { DeriveModes(tables, EarthPressureChoice); }
 
-void TProgramData::DeriveModes(ProjectTables& tables, int choice) {
-  if (!ApplyConcLoads) tables.BoundCond.SetRowCount(0);
-  if (!ApplyRestraints) tables.Soillayer.SetRowCount(0);
-  if (!ApplyExternalPY) tables.PYCurves2.SetRowCount(0);
-  if (!ApplyPYMod) tables.PYMod.SetRowCount(0);
-
+void TProgramData::DeriveModes(const ProjectTables& tables, int choice) {
   if (!UserEarthPressure) {
     EarthPressureMode = choice;
     if (GeneratePYCurves == 0) EarthPressureMode = 0;

@@ -95,12 +95,11 @@ class TProgramData {
   // round trip drifts by 0.0254 x 39.3701.
   void SetUnits(int system, ProjectTables& tables);
 
-  // Before a write: empties the tables whose switch is off (BoundCond, Soillayer, PYCurves2,
-  // PYMod here; SoilStrength, TiebackTable1, SurchargeTable at their place in the file) and
-  // derives the mode numbers. `choice` is EarthPressureChoice, or 2 in place of 3 for a
-  // long-term block.
-  void DeriveModes(ProjectTables& tables);
-  void DeriveModes(ProjectTables& tables, int choice);
+  // Before a write: derives the mode numbers from the switches and the tables. `choice` is
+  // EarthPressureChoice, or 2 in place of 3 for a long-term block. Tables whose switch is off
+  // keep their rows; the writer writes them as empty.
+  void DeriveModes(const ProjectTables& tables);
+  void DeriveModes(const ProjectTables& tables, int choice);
 
   // The modified state: the flag, or any table changed.
   bool IsModified(const ProjectTables& tables) const { return m_modified || tables.IsChanged(); }

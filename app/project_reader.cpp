@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <exception>
 #include <functional>
 #include <utility>
@@ -17,6 +18,9 @@ namespace {
 
 // The active-earth-pressure factor of old files' "use the default" entry.
 constexpr long double kOldDefaultActiveFactor = 0.036L;
+
+constexpr const char* kSoilTypeExpected = "The soil type must be a whole number from 1 to 7.";
+constexpr const char* kNumberTooLargeForItsUnit = "The number is too large for its unit.";
 
 class DataFileReader {
  public:
@@ -112,11 +116,12 @@ class DataFileReader {
   bool english() const { return d.UnitSystem == kEnglishUnits; }
   long double fileToFeet(long double value) const { return english() ? value / 12 : value; }
 
-  // A row count: a negative count holds no rows; a count beyond the words left in the file
-  // cannot be met and ends the read as an incomplete file.
+  // A row count: a negative count holds no rows. The table gets the count's rows and is filled
+  // as far as the file goes, so a file that ends early keeps the rows it holds. Only a count no
+  // data file can hold ends the read at once, before it fills memory with empty rows.
   int readCount() {
     const int count = r.ReadInteger();
-    if (count > r.RemainingWords()) throw ProjectReadError(kIncompleteFile);
+    if (count > kMostRowsInADataFile) throw ProjectReadError(kIncompleteFile);
     return std::max(count, 0);
   }
 
@@ -174,6 +179,7 @@ class DataFileReader {
     t.PileSect.SetRowCount(readCount());
     const int modifications = readCount();
     t.PYMod.SetRowCount(modifications);
+    d.ApplyPYMod = modifications > 0;
     d.EarthPressureMode = r.ReadInteger();
     d.EarthPressureChoice = d.EarthPressureMode;
     d.PYCurveMode = r.ReadInteger();
@@ -198,7 +204,6 @@ class DataFileReader {
     const int curves = readCount();
     t.PYCurves2.SetRowCount(curves);
     if (curves > 0) d.ApplyExternalPY = true;
-    d.ApplyPYMod = modifications > 0;
     if (m_kind != kVersion2Kind) d.StageCount = r.ReadInteger();
     if (m_kind == kCurrentKind || m_kind == kPreviousKind) {
       d.EICurveCount = readCount();
@@ -226,12 +231,14 @@ class DataFileReader {
   void readTiebacks() {
     TGridTable& tiebacks = t.TiebackTable1;
     for (int row = 0; row < tiebacks.RowCount(); ++row) {
-      for (int col = 0; col <= 5; ++col) setFloat(tiebacks, col, row);
+      for (int col = 0; col <= 5; ++col) {
+        const long double value = r.ReadFloat();
+        // The file holds the area in m^2; the table shows mm^2 in SI.
+        const bool areaInSquareMetres = col == 1 && tiebacks.Units() == kSIUnits;
+        tiebacks.Column(col).SetFloat(row, areaInSquareMetres ? converted(value * 1000000.0L) : value);
+      }
       // Rows of six values have no prestressing force.
       if (r.WordCount() > 6) setFloat(tiebacks, 6, row);
-      // The file holds the area in m^2; the table shows mm^2 in SI.
-      if (tiebacks.Units() == kSIUnits)
-        tiebacks.Column(1).SetFloat(row, tiebacks.Column(1).GetFloat(row) * 1000000.0L);
     }
   }
 
@@ -243,7 +250,7 @@ class DataFileReader {
     for (int row = 0; row < rows; ++row) {
       loads.Column(0).SetFloat(row, fileToFeet(r.ReadFloat()));
       const long double load = r.ReadFloat();
-      loads.Column(1).SetFloat(row, english() ? load * 12 : load);
+      loads.Column(1).SetFloat(row, english() ? converted(load * 12) : load);
     }
   }
 
@@ -287,13 +294,32 @@ class DataFileReader {
     readSoilLayers(longTermBlock ? t.LongSoil : t.NewSoil, longTermBlock);
   }
 
-  // The layer's parameter sub-table after its type was set; a type outside 1..7 has none.
-  TGridTable& parameterTable(TGridTable& layers, int row, int type) {
+  // Ends the read with `message` about the word read last.
+  [[noreturn]] void failAtLastWord(const char* message) const {
+    throw ProjectReadError("Error on Line " + std::to_string(r.LineNumber()) + " Item " + std::to_string(r.LastItem()) +
+                           "\r" + message);
+  }
+
+  // A layer's soil type, 1 to 7. Any other value ends the read before it reaches the layer, so
+  // that the project never holds a layer it could not save and open again.
+  int readSoilType() {
+    const int type = r.ReadInteger();
+    if (soilValueLayout(type) == nullptr) failAtLastWord(kSoilTypeExpected);
+    return type;
+  }
+
+  // A value of the word read last, converted to its table's unit (or summed, for layers given
+  // by thickness). A number the conversion takes beyond the range of numbers ends the read, so
+  // that the project never holds a value it could not save.
+  long double converted(long double value) const {
+    if (!std::isfinite(value)) failAtLastWord(kNumberTooLargeForItsUnit);
+    return value;
+  }
+
+  // The parameter sub-table the layer's soil type gave it.
+  static TGridTable& parameterTable(TGridTable& layers, int row) {
     TGridTable* parameters = layers.Column(2).GetTable(row);
-    if (parameters == nullptr || soilValueLayout(type) == nullptr) {
-      throw ProjectReadError("Error on Line " + std::to_string(r.LineNumber()) + " Item " +
-                             std::to_string(r.LastItem()) + "\rThe soil type must be a whole number from 1 to 7.");
-    }
+    if (parameters == nullptr) throw TableError("A soil layer has no parameter table");
     return *parameters;
   }
 
@@ -302,14 +328,14 @@ class DataFileReader {
     layers.SetRowCount(count);
     long double bottom = 0;
     for (int row = 0; row < count; ++row) {
-      const int type = r.ReadInteger();
+      const int type = readSoilType();
       layers.Column(0).SetInt(row, type);
-      TGridTable& parameters = parameterTable(layers, row, type);
+      TGridTable& parameters = parameterTable(layers, row);
       parameters.SetRowCount(std::max(parameters.RowCount(), parameters.MinRows()));
       const SoilValueLayout& layout = *soilValueLayout(type);
       if (m_kind == kVersion2Kind) {
         // Layers by thickness; one parameter set for top and bottom, as written.
-        bottom += r.ReadFloat();
+        bottom = converted(bottom + r.ReadFloat());
         layers.Column(1).SetFloat(row, bottom);
         for (int i = 0; i < kVersion2SoilValues; ++i) {
           const long double value = r.ReadFloat();
@@ -324,7 +350,7 @@ class DataFileReader {
         for (const SoilValueSlot& slot : layout) {
           const long double value = r.ReadFloat();
           if (slot.column < 0 || (longTermBlock && slot.isCoefficientK) || p >= parameters.RowCount()) continue;
-          parameters.Column(slot.column).SetFloat(p, english() ? value * soilScaleDivisor(slot.scale) : value);
+          parameters.Column(slot.column).SetFloat(p, english() ? converted(value * soilScaleDivisor(slot.scale)) : value);
         }
       }
     }
@@ -361,14 +387,13 @@ class DataFileReader {
     }
   }
 
-  // `count` pairs of values into columns 0 and 1 of `points`.
+  // `count` pairs of values into columns 0 and 1 of `points`, each kept as soon as it is read.
   void readPoints(TGridTable* points, int count) {
     for (int p = 0; p < count; ++p) {
-      const long double first = r.ReadFloat();
-      const long double second = r.ReadFloat();
-      if (points == nullptr) continue;
-      points->Column(0).SetFloat(p, first);
-      points->Column(1).SetFloat(p, second);
+      for (int col : {0, 1}) {
+        const long double value = r.ReadFloat();
+        if (points != nullptr) points->Column(col).SetFloat(p, value);
+      }
     }
   }
 
@@ -392,6 +417,7 @@ ProjectReadResult readWith(const std::function<TWordReader()>& open, int kind, P
   tables.EmptyAll();
   try {
     TWordReader words = open();
+    result.opened = true;
     DataFileReader reader(words, std::clamp(kind, kCurrentKind, kVersion2Kind), tables, result);
     reader.read();
     reader.noteTrailingData();

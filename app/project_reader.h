@@ -25,6 +25,10 @@ inline constexpr int kPreviousKind = 2;
 inline constexpr int kVersion3Kind = 3;
 inline constexpr int kVersion2Kind = 4;
 
+// More rows than any table of a data file can need: the engine's largest table holds 2000
+// earth-pressure points. A row count above this ends the read as an invalid file.
+inline constexpr int kMostRowsInADataFile = 10000;
+
 struct ProjectReadResult {
   TProgramData data;
   // Empty when the whole file was read; otherwise the message shown to the user ('\r' is a line
@@ -32,6 +36,9 @@ struct ProjectReadResult {
   std::string error;
   // What the file says that the project cannot hold, in words for the user.
   std::vector<std::string> notes;
+  // False when the file could not be opened or read at all: `error` holds the system's message
+  // and the project is a new one.
+  bool opened = false;
 };
 
 // The kind of a data file opened by name: ".kx4d" gives 2, ".kxd" 3, anything else 1 (letter

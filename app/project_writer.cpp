@@ -5,11 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <cmath>
 #include <random>
 #include <vector>
 
 #include "app/soil_parameter_layout.h"
+#include "app/system_error_text.h"
 #include "entry/number_format.h"
 #include "entry/unit_codes.h"
 
@@ -21,6 +22,13 @@ constexpr char kTab = '\t';
 constexpr char kSpace = ' ';
 constexpr char kNothing = '\0';
 
+// A number in the G8 form of the file. A value beyond the range of numbers (one a change of unit
+// system took there) has no such form, and the file is not written.
+std::string fileNumber(long double value) {
+  if (!std::isfinite(value)) throw ProjectWriteError(kNumberTooLargeToSave);
+  return formatG8(value);
+}
+
 // One line of the file, value by value, each followed by the separator the layout gives it.
 class FileLine {
  public:
@@ -30,7 +38,7 @@ class FileLine {
     return *this;
   }
   FileLine& add(int value, char separator = kTab) { return add(std::to_string(value), separator); }
-  FileLine& addG8(long double value, char separator = kTab) { return add(formatG8(value), separator); }
+  FileLine& addG8(long double value, char separator = kTab) { return add(fileNumber(value), separator); }
   // A value that ends the line: followed by nothing.
   FileLine& last(const std::string& value) { return add(value, kNothing); }
   FileLine& last(int value) { return add(value, kNothing); }
@@ -66,9 +74,13 @@ class DataFileWriter {
   // Table lengths in ft (English) written in inches.
   long double feetToFile(long double value) const { return english() ? value * 12 : value; }
 
+  // The rows written of a table an option switches: all when the option is on, none when it is
+  // off. The project keeps the rows of a switched-off option, so switching it on brings them back.
+  static int rowsWritten(const TGridTable& table, bool switchedOn) { return switchedOn ? table.RowCount() : 0; }
+
   static std::string cellText(const TGridTable& table, int col, int row) {
     const TColumn& column = table.Column(col);
-    if (dynamic_cast<const TFloatColumn*>(&column) != nullptr) return formatG8(column.GetFloat(row));
+    if (dynamic_cast<const TFloatColumn*>(&column) != nullptr) return fileNumber(column.GetFloat(row));
     return column.GetText(row);
   }
 
@@ -85,12 +97,12 @@ class DataFileWriter {
     line(FileLine().last(d.Title));
     line(FileLine()
              .add(d.UnitSystem, kSpace)
-             .add(t.Soillayer.RowCount())
+             .add(rowsWritten(t.Soillayer, d.ApplyRestraints))
              .add(t.PileSect.RowCount())
-             .add(t.PYMod.RowCount())
+             .add(rowsWritten(t.PYMod, d.ApplyPYMod))
              .add(d.EarthPressureMode)
              .add(d.PYCurveMode, kSpace)
-             .add(t.PYCurves2.RowCount(), kSpace)
+             .add(rowsWritten(t.PYCurves2, d.ApplyExternalPY), kSpace)
              .add(d.StageCount, kSpace)
              .add(d.EICurveCount, kSpace)
              .last(d.TiebackCount));
@@ -101,23 +113,20 @@ class DataFileWriter {
              .addG8(d.ClosureTolerance)
              .addG8(d.FreeHeight)
              .lastG8(d.ActiveWidth));
-    if (d.ApplyRestraints) {
-      for (int r = 0; r < t.Soillayer.RowCount(); ++r) tableRow(t.Soillayer, r, {0, 1, 2, 3});
-    }
+    for (int r = 0; r < rowsWritten(t.Soillayer, d.ApplyRestraints); ++r) tableRow(t.Soillayer, r, {0, 1, 2, 3});
     writeWallSections();
-    line(FileLine().last(t.BoundCond.RowCount()));
-    for (int r = 0; r < t.BoundCond.RowCount(); ++r) tableRow(t.BoundCond, r, {0, 1, 2, 3, 4, 5});
-    if (!d.ApplySprings) t.SoilStrength.SetRowCount(0);
-    line(FileLine().last(t.SoilStrength.RowCount()));
-    for (int r = 0; r < t.SoilStrength.RowCount(); ++r) tableRow(t.SoilStrength, r, {1, 2, 0, 3, 4});
+    const int loads = rowsWritten(t.BoundCond, d.ApplyConcLoads);
+    line(FileLine().last(loads));
+    for (int r = 0; r < loads; ++r) tableRow(t.BoundCond, r, {0, 1, 2, 3, 4, 5});
+    const int springs = rowsWritten(t.SoilStrength, d.ApplySprings);
+    line(FileLine().last(springs));
+    for (int r = 0; r < springs; ++r) tableRow(t.SoilStrength, r, {1, 2, 0, 3, 4});
     writeTiebacks();
-    if (d.ApplyPYMod) {
-      for (int r = 0; r < t.PYMod.RowCount(); ++r) {
-        line(FileLine()
-                 .addG8(feetToFile(t.PYMod.Column(0).GetFloat(r)))
-                 .add(cellText(t.PYMod, 1, r))
-                 .last(cellText(t.PYMod, 2, r)));
-      }
+    for (int r = 0; r < rowsWritten(t.PYMod, d.ApplyPYMod); ++r) {
+      line(FileLine()
+               .addG8(feetToFile(t.PYMod.Column(0).GetFloat(r)))
+               .add(cellText(t.PYMod, 1, r))
+               .last(cellText(t.PYMod, 2, r)));
     }
     if (d.EarthPressureMode == kUserPressure) writeDistributedLoads(longTermBlock ? t.LongDist : t.DistLoad);
     if (d.EarthPressureMode >= 2 || d.PYCurveMode == 2) writeSoilData(longTermBlock);
@@ -133,10 +142,9 @@ class DataFileWriter {
   }
 
   void writeTiebacks() {
-    TGridTable& tiebacks = t.TiebackTable1;
-    if (!d.ApplyTieback) tiebacks.SetRowCount(0);
+    const TGridTable& tiebacks = t.TiebackTable1;
     const bool si = tiebacks.Units() == kSIUnits;
-    for (int r = 0; r < tiebacks.RowCount(); ++r) {
+    for (int r = 0; r < rowsWritten(tiebacks, d.ApplyTieback); ++r) {
       FileLine l;
       l.add(cellText(tiebacks, 0, r));
       // The area is shown in mm^2 in SI and written in m^2.
@@ -173,10 +181,9 @@ class DataFileWriter {
              .addG8(d.Legacy.LegacyLineLoad)
              .addG8(d.Legacy.LegacyStripLoad)
              .lastG8(d.Legacy.LegacyStripWidth));
-    TGridTable& surcharges = t.SurchargeTable;
-    if (!d.ApplySurcharge) surcharges.SetRowCount(0);
-    line(FileLine().last(surcharges.RowCount()));
-    for (int r = 0; r < surcharges.RowCount(); ++r) tableRow(surcharges, r, {0, 1, 2, 3});
+    const int surcharges = rowsWritten(t.SurchargeTable, d.ApplySurcharge);
+    line(FileLine().last(surcharges));
+    for (int r = 0; r < surcharges; ++r) tableRow(t.SurchargeTable, r, {0, 1, 2, 3});
 
     TGridTable& layers = longTermBlock ? t.LongSoil : t.NewSoil;
     line(FileLine().last(layers.RowCount()));
@@ -204,9 +211,8 @@ class DataFileWriter {
   }
 
   void writeUserCurves() {
-    if (!d.ApplyExternalPY) return;
-    TGridTableChart& curves = t.PYCurves2;
-    for (int r = 0; r < curves.RowCount(); ++r) {
+    const TGridTableChart& curves = t.PYCurves2;
+    for (int r = 0; r < rowsWritten(curves, d.ApplyExternalPY); ++r) {
       const TGridTable* points = curves.Column(1).GetTable(r);
       const int count = points != nullptr ? points->RowCount() : 0;
       line(FileLine()
@@ -219,9 +225,8 @@ class DataFileWriter {
   }
 
   void writeMomentEICurves() {
-    if (!d.ApplyEICurves) return;
-    TGridTableChart& sections = t.MEICurves2;
-    for (int r = 0; r < sections.RowCount(); ++r) {
+    const TGridTableChart& sections = t.MEICurves2;
+    for (int r = 0; r < rowsWritten(sections, d.ApplyEICurves); ++r) {
       const TGridTable* points = sections.Column(2).GetTable(r);
       const int count = points != nullptr ? points->RowCount() : 0;
       line(FileLine().add(cellText(sections, 0, r)).add(cellText(sections, 1, r)).last(count));
@@ -234,8 +239,20 @@ class DataFileWriter {
   std::string m_text;
 };
 
-std::string systemMessage(const std::string& what, const std::filesystem::path& path, int error) {
-  return what + " \"" + path.string() + "\". " + std::strerror(error);
+// The file a save replaces: `path` itself, or the file its symbolic links lead to, so that
+// saving through a link replaces the linked file and the link stays a link. A link that leads
+// nowhere yet gets its file created.
+std::filesystem::path fileBehindLinks(const std::filesystem::path& path) {
+  constexpr int kMostLinksFollowed = 40;  // as the system follows at most 40 links in one path
+  std::filesystem::path file = path;
+  for (int followed = 0;; ++followed) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, error))) return file;
+    if (followed == kMostLinksFollowed) throw ProjectWriteError(systemErrorText("Cannot create file", path, ELOOP));
+    const std::filesystem::path link = std::filesystem::read_symlink(file, error);
+    if (error) throw ProjectWriteError(systemErrorText("Cannot create file", path, error.value()));
+    file = link.is_absolute() ? link : file.parent_path() / link;
+  }
 }
 
 }  // namespace
@@ -250,26 +267,27 @@ void WriteDataFile(TProgramData& data, ProjectTables& tables) {
 }
 
 void WriteFileSafely(const std::filesystem::path& path, const std::string& text) {
-  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+  const std::filesystem::path target = fileBehindLinks(path);
+  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
   std::random_device random;
   std::filesystem::path temporary;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temporary = folder / ("." + path.filename().string() + ".saving-" + std::to_string(random() % 1000000));
+    temporary = folder / ("." + target.filename().string() + ".saving-" + std::to_string(random() % 1000000));
     fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) throw ProjectWriteError(systemMessage("Cannot create file", path, errno));
+  if (fd < 0) throw ProjectWriteError(systemErrorText("Cannot create file", path, errno));
 
   const auto abandon = [&](const char* what) {
     const int error = errno;
     ::close(fd);
     ::unlink(temporary.c_str());
-    throw ProjectWriteError(systemMessage(what, path, error));
+    throw ProjectWriteError(systemErrorText(what, path, error));
   };
   // A file that is replaced keeps its permissions.
   struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) abandon("Cannot write file");
+  if (::stat(target.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) abandon("Cannot write file");
   std::size_t written = 0;
   while (written < text.size()) {
     const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
@@ -283,12 +301,12 @@ void WriteFileSafely(const std::filesystem::path& path, const std::string& text)
   if (::close(fd) != 0) {
     const int error = errno;
     ::unlink(temporary.c_str());
-    throw ProjectWriteError(systemMessage("Cannot write file", path, error));
+    throw ProjectWriteError(systemErrorText("Cannot write file", path, error));
   }
-  if (::rename(temporary.c_str(), path.c_str()) != 0) {
+  if (::rename(temporary.c_str(), target.c_str()) != 0) {
     const int error = errno;
     ::unlink(temporary.c_str());
-    throw ProjectWriteError(systemMessage("Cannot replace file", path, error));
+    throw ProjectWriteError(systemErrorText("Cannot replace file", path, error));
   }
 }
 

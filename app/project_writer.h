@@ -12,18 +12,25 @@
 
 namespace korvex {
 
-// A data file that could not be written; what() is the system's message.
+// A data file that could not be written; what() is the message for the user (the system's own
+// where the system refused).
 class ProjectWriteError : public std::runtime_error {
  public:
   explicit ProjectWriteError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// Why a project that holds a number beyond the range of numbers (grown there by a change of
+// unit system) is not saved.
+inline constexpr const char* kNumberTooLargeToSave =
+    "The project holds a number too large for a data file; it was not saved.";
+
 // `value` with at most 8 significant digits, trailing zeros and point dropped, plain decimal
 // from 0.0001 up to below 1E8 and otherwise mantissa, "E" and exponent (1E-5, 1.2345679E8).
 std::string formatG8(long double value);
 
-// The text of the data file. Derives the mode numbers first, which empties the tables whose
-// switch is off, and sets the last PileSect row to a constant value, as saving does.
+// The text of the data file. Derives the mode numbers first and sets the last PileSect row to a
+// constant value, as saving does. Tables whose option is off are written as empty and keep
+// their rows. ProjectWriteError kNumberTooLargeToSave when a value written is not finite.
 std::string DataFileText(TProgramData& data, ProjectTables& tables);
 
 // Writes the data file to data.FileName and marks the project unmodified. The text goes to a
@@ -32,7 +39,8 @@ std::string DataFileText(TProgramData& data, ProjectTables& tables);
 void WriteDataFile(TProgramData& data, ProjectTables& tables);
 
 // Replaces `path` by `text` through a temporary file in the same folder (see WriteDataFile).
-// A file that is replaced keeps its permissions.
+// A file that is replaced keeps its permissions. When `path` is a symbolic link, the file it
+// leads to is replaced (through a temporary file in that file's folder) and the link stays.
 void WriteFileSafely(const std::filesystem::path& path, const std::string& text);
 
 }  // namespace korvex

@@ -1,12 +1,14 @@
 #include "app/word_reader.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
-#include <fstream>
-#include <sstream>
+
+#include "app/system_error_text.h"
 
 namespace korvex {
 
@@ -41,8 +43,10 @@ std::vector<std::string> wordsOf(const std::string& line) {
 bool parseNumber(const std::string& word, long double& value) {
   const char* begin = word.data();
   const char* end = begin + word.size();
+  // One sign at most: from_chars takes a minus but no plus, so a plus is stepped over here and
+  // must not be followed by another sign ("+-1", "++1").
   if (begin != end && *begin == '+') ++begin;
-  if (begin == end || *begin == '+') return false;
+  if (begin == end || *begin == '+' || (begin != word.data() && *begin == '-')) return false;
   // Only digits, point, sign and exponent letters: no "inf", "nan" or hexadecimal forms.
   for (const char* p = begin; p != end; ++p) {
     const char c = *p;
@@ -72,12 +76,25 @@ TWordReader::TWordReader(const std::string& text) {
 }
 
 TWordReader TWordReader::FromFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw ProjectReadError("Cannot open file \"" + path.string() + "\". " + std::strerror(errno));
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) throw ProjectReadError("Cannot read file \"" + path.string() + "\". " + std::strerror(errno));
-  return TWordReader(text.str());
+  // Read with the system's calls so that its own message names what went wrong: a folder opens
+  // but does not read ("Is a directory").
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw ProjectReadError(systemErrorText("Cannot open file", path, errno));
+  std::string text;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      throw ProjectReadError(systemErrorText("Cannot read file", path, error));
+    }
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return TWordReader(text);
 }
 
 void TWordReader::Fail(int item, const char* expected) const {

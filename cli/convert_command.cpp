@@ -72,6 +72,11 @@ int runConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
   ProjectTables tables(catalogue);
   const int kind = request.kind != 0 ? request.kind : KindOfFile(request.input);
   ProjectReadResult read = ReadDataFile(request.input, kind, tables);
+  if (!read.opened) {
+    // Nothing was read: there is no project to write, and OUT stays as it was.
+    err << "korvex: " << read.error << '\n';
+    return kExitFailure;
+  }
   for (const std::string& note : read.notes) err << "korvex: " << request.input << ": " << note << '\n';
   if (!read.error.empty()) {
     err << "korvex: " << request.input << ": " << onLines(read.error) << '\n';

@@ -15,7 +15,8 @@ inline constexpr const char* kConvertUsage =
     "                              current .kx5d file, optionally in another unit system\n";
 
 // Runs `convert` with its arguments (args[0] is "convert"). A file that reads only in part is
-// still written, and the reader's message makes the exit status non-zero.
+// still written, and the reader's message makes the exit status non-zero; a file that cannot
+// be opened or read at all writes nothing.
 int runConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace korvex::cli

@@ -165,6 +165,7 @@ TGridTable::TGridTable(TGridTable* owner, TTableRegistry& registry)
       m_owner(owner),
       m_identifier(registry.NextFreeIdentifier()),
       m_units(owner != nullptr ? owner->Units() : 1) {
+  m_registeredAt = registry.tables.size();
   registry.tables.push_back(this);
 }
 
@@ -175,8 +176,15 @@ TGridTable::~TGridTable() {
   m_hasWindow = false;
   SetRowCount(0);
   m_columns.clear();
+  // Searched from where the table entered the list towards the front, so that taking apart
+  // tables of thousands of sub-tables stays linear in their number.
   auto& tables = m_registry->tables;
-  tables.erase(std::remove(tables.begin(), tables.end(), this), tables.end());
+  for (std::size_t i = std::min(m_registeredAt + 1, tables.size()); i-- > 0;) {
+    if (tables[i] == this) {
+      tables.erase(tables.begin() + static_cast<std::ptrdiff_t>(i));
+      break;
+    }
+  }
 }
 
 void TGridTable::SetIdentifier(int identifier) {

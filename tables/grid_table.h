@@ -380,6 +380,9 @@ class TGridTable {
   void RenumberSubTables();
 
   TTableRegistry* m_registry;
+  // Where the table entered the registry's list; only removals move it, and only towards the
+  // front, so it is where the search for it starts when the table goes.
+  std::size_t m_registeredAt = 0;
   TGridTable* m_owner;
   std::string m_comments;
   int m_identifier;

@@ -18,7 +18,8 @@ struct Tables {
   ProjectTables tables{catalogue};
 };
 
-TEST(ProgramData, ANewProjectHasTheDocumentedDefaults) {
+// The values a new project starts with before anything is entered, and fresh tables.
+TEST(ProgramData, ANewProjectStartsWithTheDefaultsOfANewWall) {
   Tables t;
   t.tables.NewSoil.SetRowCount(5);
   t.tables.PYCurves2.SetRowCount(3);
@@ -96,16 +97,18 @@ TEST(ProgramData, ModesFollowTheSwitches) {
   EXPECT_EQ(d.TiebackCount, 4);
 }
 
-TEST(ProgramData, TablesWhoseSwitchIsOffAreEmptiedBeforeAWrite) {
+// Switching an option off keeps its data: deriving the modes before a write leaves every table
+// as it was.
+TEST(ProgramData, DerivingTheModesKeepsTheRowsOfSwitchedOffTables) {
   Tables t;
   TProgramData d = TProgramData::CreateNew(t.tables);
   for (TGridTable* table : {&t.tables.BoundCond, &t.tables.Soillayer, &t.tables.PYMod}) table->SetRowCount(3);
   t.tables.PYCurves2.SetRowCount(3);
   d.ApplyPYMod = true;
   d.DeriveModes(t.tables);
-  EXPECT_EQ(t.tables.BoundCond.RowCount(), 0);
-  EXPECT_EQ(t.tables.Soillayer.RowCount(), 0);
-  EXPECT_EQ(t.tables.PYCurves2.RowCount(), 0);
+  EXPECT_EQ(t.tables.BoundCond.RowCount(), 3);
+  EXPECT_EQ(t.tables.Soillayer.RowCount(), 3);
+  EXPECT_EQ(t.tables.PYCurves2.RowCount(), 3);
   EXPECT_EQ(t.tables.PYMod.RowCount(), 3);
 }
 

@@ -239,6 +239,22 @@ TEST(CliConvert, ReadsTheKindOfTheExtensionOrTheOneGiven) {
   EXPECT_TRUE(std::filesystem::exists(folder / "cut.kx5d"));
 }
 
+// An input that is missing or a folder reads nothing: the system's message, and the output,
+// which may be a user's file, is left as it was.
+TEST(CliConvert, AnInputThatCannotBeReadWritesNothing) {
+  TempFolder folder;
+  writeFile(folder / "out.kx5d", "kept");
+  const std::string missing = (folder / "missing.kx5d").string();
+  CliResult result = runTool({"convert", missing, (folder / "out.kx5d").string()});
+  EXPECT_EQ(result.status, kExitFailure);
+  EXPECT_EQ(result.err, "korvex: Cannot open file \"" + missing + "\". No such file or directory\n");
+  result = runTool({"convert", folder.path().string(), (folder / "out.kx5d").string()});
+  EXPECT_EQ(result.status, kExitFailure);
+  EXPECT_EQ(result.err, "korvex: Cannot read file \"" + folder.path().string() + "\". Is a directory\n");
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(readFile(folder / "out.kx5d"), "kept");
+}
+
 TEST(CliConvert, SaysWhatTheProjectCannotHold) {
   TempFolder folder;
   const CliResult result = runTool(

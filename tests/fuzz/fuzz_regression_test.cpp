@@ -1,8 +1,8 @@
-// The two fuzzing harnesses run over fixed inputs in the ordinary test build (and so under the
-// sanitizers as well): the seed corpus, the bundled examples, every input fuzzing once found
-// faulty (tests/fuzz/regressions), and each of those cut short and mangled in the ways damaged
-// files arrive. A harness aborts on any breach of its checks, which fails the test with the
-// harness's message.
+// The three fuzzing harnesses run over fixed inputs in the ordinary test build (and so under the
+// sanitizers as well): the seed corpus (data files of every kind the desktop program opens), the
+// bundled examples, every input fuzzing once found faulty (tests/fuzz/regressions), and each of
+// those cut short and mangled in the ways damaged files arrive. A harness aborts on any breach
+// of its checks, which fails the test with the harness's message.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +16,7 @@
 
 extern "C" int korvexFuzzDataReader(const std::uint8_t* data, std::size_t size);
 extern "C" int korvexFuzzEngineRun(const std::uint8_t* data, std::size_t size);
+extern "C" int korvexFuzzProjectReader(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -78,7 +79,7 @@ std::vector<Input> damagedForms(const Input& input) {
 
 std::vector<Input> allInputs() {
   std::vector<Input> inputs = {{"an empty file", ""}, {"one line end", "\n"}, {"blanks only", "   \n  \n"}};
-  std::vector<Input> files = kx5dFilesIn(KORVEX_FUZZ_SEEDS);
+  std::vector<Input> files = filesIn(KORVEX_FUZZ_SEEDS);
   for (Input& example : kx5dFilesIn(KORVEX_EXAMPLES)) files.push_back(std::move(example));
   for (const Input& file : files) {
     inputs.push_back(file);
@@ -97,6 +98,7 @@ TEST(FuzzRegressions, TheInputsIncludeEverySeedAndExample) {
   };
   EXPECT_TRUE(named("sample_wall.kx5d"));
   EXPECT_TRUE(named("staged_three_blocks.kx5d"));
+  EXPECT_TRUE(named("version2_layers_by_thickness.kxd"));
   EXPECT_GT(inputs.size(), 100u);
 }
 
@@ -111,6 +113,13 @@ TEST(FuzzRegressions, EveryRunEndsInOrderWithBoundedOutput) {
   for (const Input& input : allInputs()) {
     SCOPED_TRACE(input.name);
     EXPECT_EQ(korvexFuzzEngineRun(bytesOf(input), input.bytes.size()), 0);
+  }
+}
+
+TEST(FuzzRegressions, EveryProjectReadSavesAndReopensAlike) {
+  for (const Input& input : allInputs()) {
+    SCOPED_TRACE(input.name);
+    EXPECT_EQ(korvexFuzzProjectReader(bytesOf(input), input.bytes.size()), 0);
   }
 }
 
