@@ -33,6 +33,19 @@ void checkProfile(const SoilProfile& profile) {
   if (profile.overflow) stopWithCode(2, "THE SOIL PROFILE HAS MORE THAN 20 LAYERS AFTER SUBDIVISION");
 }
 
+// Rankine's coefficient for a sloping backfill, cos b (cos b - sqrt D) / (cos b + sqrt D)
+// with D = cos^2 b - cos^2 phi, is real and not negative whenever |slope| < phi <= 90 degrees;
+// a larger friction angle can leave it negative or not a number.
+void checkCoefficients(const SoilProfile& profile) {
+  for (std::size_t i = 0; i < profile.layers.size(); ++i) {
+    const double ka = profile.layers[i].computedKa;
+    if (std::isfinite(ka) && ka >= 0.0) continue;
+    throw ErrorStop("ERROR STOP -- LAYER " + std::to_string(i + 1) +
+                    " HAS NO ACTIVE EARTH PRESSURE COEFFICIENT FOR THE SLOPING BACKFILL: ITS FRICTION ANGLE MUST NOT "
+                    "EXCEED 90 DEGREES");
+  }
+}
+
 }  // namespace
 
 GeneratedPressure generateEarthPressure(const BlockInput& input, const UnitLabels& units,
@@ -49,6 +62,7 @@ GeneratedPressure generateEarthPressure(const BlockInput& input, const UnitLabel
   computeOverburden(profile);
   writeOverburden(report, units, profile);
   computeCoefficients(profile);
+  checkCoefficients(profile);
   writeCoefficients(report, channels.monitor, profile);
 
   ProfileResultants resultants = computeResultants(profile, input.surcharges);

@@ -211,6 +211,11 @@ std::vector<ErrorCase> errorCases() {
        {"ERROR STOP -- MOMENT-EI CURVE MOMENTS MUST INCREASE FROM POINT TO POINT (INPUT DATA LINE 11, ITEM 1)"}},
       {"a load that drives the results beyond the range of numbers", sampleWallWith(7, "1 0 0 1E+308 0 0"),
        {"ERROR STOP -- A RESULT EXCEEDS THE RANGE OF NUMBERS: CHECK THE DATA FOR VALUES TOO LARGE OR TOO SMALL"}},
+      {"sloping backfill on a friction angle beyond 90 degrees",
+       "SLOPE\n1 1 1 0 2 0 0 0 0 0\n40 6 10 0.001 120 12\n3 40 0 0\n0 40 1 3.0E+10\n0\n0\n120 12 6 1000 1000 1 1 100\n"
+       "0 0 0 0 0 0\n0\n1\n4 600\n0.0694 0 120 0 0 0\n0.0694 0 120 0 0 0\n0\n",
+       {"ERROR STOP -- LAYER 1 HAS NO ACTIVE EARTH PRESSURE COEFFICIENT FOR THE SLOPING BACKFILL: ITS FRICTION ANGLE "
+        "MUST NOT EXCEED 90 DEGREES"}},
       {"user p-y curve above the station tables",
        "SOIL\n1 0 1 0 0 1 1 0 0 0\n40 3 10 0.0001 60 12\n0 40 1 1.0E+9\n0\n0\n-4 2 1 1\n0 0\n1 -10\n0\n",
        {"ERROR STOP -- A P-Y CURVE MUST LIE AT STATION -3 OR BELOW IT (INPUT DATA LINE 7, ITEM 1)"}},
