@@ -8,6 +8,7 @@
 #include "app/project_tables.h"
 #include "app/project_writer.h"
 #include "cli_app.h"
+#include "file_checks.h"
 #include "entry/unit_codes.h"
 #include "tables/catalogue.h"
 
@@ -15,11 +16,31 @@ namespace korvex::cli {
 
 namespace {
 
+const char* const kConvertHelp =
+    "Usage: korvex convert IN OUT.kx5d [--kind 1|2|3|4] [--units si|english|other] [--force]\n"
+    "\n"
+    "Opens the project data file IN as the desktop program does and saves it as OUT, always as a\n"
+    "current .kx5d file, through the same project model the desktop program saves with. OUT\n"
+    "replaces an existing file only once it is written completely.\n"
+    "\n"
+    "Options:\n"
+    "  --kind K       the kind of IN (not of OUT): 1 .kx5d, 2 .kx4d, 3 version 3.0 .kxd,\n"
+    "                 4 version 2.0 .kxd (layers by thickness); without it the extension of IN\n"
+    "                 decides (.kx4d 2, .kxd 3, anything else 1, letter case ignored)\n"
+    "  --units U      convert the project to si, english or other units on the way\n"
+    "  --force        allow OUT to be IN itself (the file is replaced only when it reads whole)\n"
+    "\n"
+    "Exit status: 0 when the whole file was converted; 3 when OUT was written but IN had a\n"
+    "read error or held what the project cannot (each named on standard error); 2 when nothing\n"
+    "was written (IN cannot be opened, OUT is IN without --force, OUT cannot be written, or the\n"
+    "arguments are wrong).\n";
+
 struct ConvertRequest {
   std::string input;
   std::string output;
   int kind = 0;   // 0: from the input's extension
   int units = 0;  // 0: keep the file's unit system
+  bool force = false;
 };
 
 std::string parseConvertArguments(const std::vector<std::string>& args, ConvertRequest& request) {
@@ -42,6 +63,8 @@ std::string parseConvertArguments(const std::vector<std::string>& args, ConvertR
       } else {
         return "--units takes si, english or other, not " + units;
       }
+    } else if (args[i] == "--force") {
+      request.force = true;
     } else if (!args[i].empty() && args[i][0] == '-') {
       return "unknown option " + args[i] + " (see korvex --help)";
     } else {
@@ -63,11 +86,15 @@ std::string onLines(std::string message) {
 }  // namespace
 
 int runConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  ConvertRequest request;
-  if (const std::string problem = parseConvertArguments(args, request); !problem.empty()) {
-    err << "korvex: " << problem << '\n';
-    return kExitFailure;
+  if (asksForHelp(args)) {
+    out << kConvertHelp;
+    return kExitOk;
   }
+  ConvertRequest request;
+  if (const std::string problem = parseConvertArguments(args, request); !problem.empty()) return fail(err, problem);
+  const bool overInput = sameFile(request.input, request.output);
+  if (overInput && !request.force)
+    return fail(err, request.output + " is the input file itself; give another output name, or --force to replace it");
   const Catalogue catalogue = createCatalogue();
   ProjectTables tables(catalogue);
   const int kind = request.kind != 0 ? request.kind : KindOfFile(request.input);
@@ -78,10 +105,13 @@ int runConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitFailure;
   }
   for (const std::string& note : read.notes) err << "korvex: " << request.input << ": " << note << '\n';
-  if (!read.error.empty()) {
-    err << "korvex: " << request.input << ": " << onLines(read.error) << '\n';
-    err << "korvex: the project as read up to there is written\n";
-  }
+  if (!read.error.empty()) err << "korvex: " << request.input << ": " << onLines(read.error) << '\n';
+  const bool whole = read.error.empty() && read.notes.empty();
+  if (overInput && !whole)
+    return fail(err, "the input file is kept as it was: it did not read whole, and converting it onto itself "
+                     "would lose what is named above");
+  if (!read.error.empty()) err << "korvex: the project as read up to there is written\n";
+  if (!read.notes.empty()) err << "korvex: " << request.output << " lacks what is named above\n";
   TProgramData& project = read.data;
   if (request.units != 0) project.SetUnits(request.units, tables);
   project.FileName = request.output;
@@ -92,7 +122,7 @@ int runConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitFailure;
   }
   out << "Written: " << request.output << '\n';
-  return read.error.empty() ? kExitOk : kExitFailure;
+  return whole ? kExitOk : kExitErrorStop;
 }
 
 }  // namespace korvex::cli

@@ -9,14 +9,15 @@
 namespace korvex::cli {
 
 inline constexpr const char* kConvertUsage =
-    "  convert IN OUT.kx5d [--kind 1|2|3|4] [--units si|english|other]\n"
-    "                              read IN (kind 1 .kx5d, 2 .kx4d, 3 version 3.0 .kxd, 4 version\n"
-    "                              2.0 .kxd; from the extension unless given) and write it as a\n"
-    "                              current .kx5d file, optionally in another unit system\n";
+    "  convert IN OUT.kx5d [--kind 1|2|3|4] [--units si|english|other] [--force]\n"
+    "                              read the project data file IN (of the kind --kind names, else\n"
+    "                              the kind its extension tells) and write it as a current .kx5d\n"
+    "                              file, optionally in another unit system\n";
 
-// Runs `convert` with its arguments (args[0] is "convert"). A file that reads only in part is
-// still written, and the reader's message makes the exit status non-zero; a file that cannot
-// be opened or read at all writes nothing.
+// Runs `convert` with its arguments (args[0] is "convert"). Nothing is written when IN cannot
+// be opened, or over IN itself without --force (and never when IN reads only in part). A file
+// that reads only in part, or holds what the project cannot, is written as far as it was read,
+// with status kExitErrorStop and a line naming what was left out.
 int runConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace korvex::cli

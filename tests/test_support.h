@@ -2,11 +2,14 @@
 // reading and writing, and a run of the engine on data-file text.
 #pragma once
 
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "control/engine.h"
@@ -50,6 +53,18 @@ inline std::vector<std::string> splitLines(const std::string& text) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
+}
+
+// The number a field of a report, plot or monitor line holds, blanks around it allowed, read
+// whatever the process locale; NaN when the field holds no number.
+inline double parseNumber(std::string_view field) {
+  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
+  while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
+  if (!field.empty() && field.front() == '+') field.remove_prefix(1);
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+  if (error != std::errc() || end != field.data() + field.size() || field.empty()) return std::nan("");
+  return value;
 }
 
 // The fixed date and time of test runs.

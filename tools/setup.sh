@@ -4,7 +4,7 @@
 # in ./build with two parallel jobs.
 set -euo pipefail
 
-KORVEX_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
+KORVEX_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev)
 
 # Installs the given Debian packages, or the build's own when none are given, where missing.
 install_missing_packages() {
@@ -42,11 +42,17 @@ install_comma_locale() {
   $sudo locale-gen >/dev/null
 }
 
-configure_and_build() {
+# Configures a build folder once, with any extra CMake arguments.
+configure() {
   local build_dir=$1
   shift
   if [ ! -f "$build_dir/CMakeCache.txt" ]; then
     cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   fi
-  cmake --build "$build_dir" -j2
+}
+
+# Configures a build folder and builds everything in it.
+configure_and_build() {
+  configure "$@"
+  cmake --build "$1" -j2
 }

@@ -32,4 +32,16 @@ TiebackSupport convertTieback(const TiebackRecord& record, int unitSystem, doubl
   return support;
 }
 
+TiebackForce tiebackForce(const TiebackRecord& record, const TiebackSupport& support, double deflection,
+                          int unitSystem, double activeWidth) {
+  TiebackForce force;
+  force.station = support.station;
+  force.depth = unitSystem == 1 ? 12.0 * record.depth : record.depth;
+  force.horizontalPerStation = support.load - support.spring * deflection;
+  force.alongPerStation = force.horizontalPerStation / std::cos(support.angle);
+  force.perTieback = unitSystem == 1 ? force.alongPerStation * 12.0 * record.spacing / activeWidth
+                                     : force.alongPerStation * record.spacing / activeWidth;
+  return force;
+}
+
 }  // namespace korvex

@@ -28,4 +28,18 @@ double widthPerSpacing(const TiebackRecord& record, int unitSystem, double activ
 // beyond the range of numbers.
 TiebackSupport convertTieback(const TiebackRecord& record, int unitSystem, double h, double activeWidth);
 
+// The force a tieback carries in the solved wall, in the block's units (lb / kN).
+struct TiebackForce {
+  int station = 0;
+  double depth = 0.0;                // of the anchor head (in / m)
+  double horizontalPerStation = 0.0; // H = Q_t - S_t w, on the modelled width
+  double alongPerStation = 0.0;      // F = H / cos(theta), along the tendon
+  double perTieback = 0.0;           // F s / Wa (SI) or F 12 s / Wa (English, s in feet)
+};
+
+// The forces of a tieback from the final deflection `deflection` at its station. Tension
+// towards the backfill is negative, as the prestress load is.
+TiebackForce tiebackForce(const TiebackRecord& record, const TiebackSupport& support, double deflection,
+                          int unitSystem, double activeWidth);
+
 }  // namespace korvex

@@ -32,15 +32,20 @@ class AnalysisRun {
   int analyseBlock(const std::string& title);
   // Iterates the block read into m_block and writes its results.
   void solveBlock();
-  // Writes the messages of a fatal data error.
-  void reportErrorStop(const std::vector<std::string>& reportLines, const std::vector<std::string>& consoleLines);
+  // Writes the messages of a fatal data error and keeps them for the outcome.
+  void reportErrorStop(const std::vector<std::string>& reportLines, const std::vector<std::string>& consoleLines,
+                       std::string reason = {}, DataPosition at = {});
   // "END OF ANALYSIS", the closing plot records, every file closed.
   RunOutcome finish();
+  // Removes the files not yet given their names and reports the one that could not be written.
+  RunOutcome writeFailure(const std::filesystem::path& path);
   void console(std::string_view line) const;
+  void progress(std::string_view line) const;
 
   RunFiles m_files;
   RunOptions m_options;
   RunTime m_time;
+  RunOutcome m_outcome;  // the blocks solved and the error stop, if any
 
   std::unique_ptr<DataReader> m_data;
   std::unique_ptr<RecordReader> m_records;
@@ -52,6 +57,7 @@ class AnalysisRun {
   std::string m_firstTitle;  // heads every block of the report
   int m_resultSetCount = 1;  // the plot-block flag: result sets announced in the plot file
   int m_unitSystem = 0;      // of the last block read
+  bool m_longTermBlockNext = false;  // the block last solved announced a long-term block
   std::optional<BlockResults> m_lastResults;  // of the last solved block
   LoadedBlock m_block;
   StationTable m_deflections;  // kept from block to block: moment-EI curves start from them

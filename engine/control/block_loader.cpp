@@ -369,7 +369,7 @@ void BlockLoader::readEICurves(LoadedBlock& block, const StationTable& w) {
 void BlockLoader::generateCurves(LoadedBlock& block) {
   const BlockInput& input = block.input;
   if (!input.control.generatesCurves()) return;
-  const PYGenerationContext context{m_report, block.units, m_console, block.excavationStress,
+  const PYGenerationContext context{m_report, block.units, m_progress, block.excavationStress,
                                     static_cast<int>(input.userCurves.size())};
   block.generatedCurves = generatePYCurves(input, context);
   for (const GeneratedCurve& curve : block.generatedCurves) {

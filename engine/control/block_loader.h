@@ -34,10 +34,16 @@ struct LoadedBlock {
 
 class BlockLoader {
  public:
-  // `monitor` and `console` receive the warnings and stop codes of the earth-pressure module.
+  // `monitor` and `console` receive the warnings and stop codes of the earth-pressure module;
+  // `progress` the progress line of the p-y generation.
   BlockLoader(RecordReader& reader, OutputFile& report, OutputFile& plot, OutputFile& monitor,
-              std::function<void(std::string_view)> console)
-      : m_reader(reader), m_report(report), m_plot(plot), m_monitor(monitor), m_console(std::move(console)) {}
+              std::function<void(std::string_view)> console, std::function<void(std::string_view)> progress)
+      : m_reader(reader),
+        m_report(report),
+        m_plot(plot),
+        m_monitor(monitor),
+        m_console(std::move(console)),
+        m_progress(std::move(progress)) {}
 
   // Checks the control line just read (its fields were echoed already): the unit system,
   // the modes and the record counts. Throws ErrorStop.
@@ -80,6 +86,7 @@ class BlockLoader {
   OutputFile& m_plot;
   OutputFile& m_monitor;
   std::function<void(std::string_view)> m_console;
+  std::function<void(std::string_view)> m_progress;
   std::array<DataPosition, 10> m_controlPositions{};  // where each control line field was read
   DataPosition m_activeWidthAt{};                      // where the wall line's active width was read
 };

@@ -74,7 +74,7 @@ RunOutcome runFromControlFile(const std::filesystem::path& folder, const RunOpti
         std::fprintf(stderr, "%s\n", line);
       }
     }
-    return RunOutcome{RunStatus::FileError, "no control file"};
+    return RunOutcome::failed(RunStatus::FileError, "no control file");
   }
   return Engine::run(*files, options);
 }

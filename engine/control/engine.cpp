@@ -13,9 +13,9 @@ RunOutcome Engine::run(const RunFiles& files, const RunOptions& options) {
     auto run = std::make_unique<AnalysisRun>(files, options);
     return run->execute();
   } catch (const std::exception& error) {
-    return RunOutcome{RunStatus::FileError, std::string("internal error: ") + error.what()};
+    return RunOutcome::failed(RunStatus::InternalError, std::string("internal error: ") + error.what());
   } catch (...) {
-    return RunOutcome{RunStatus::FileError, "internal error"};
+    return RunOutcome::failed(RunStatus::InternalError, "internal error");
   }
 }
 

@@ -12,6 +12,10 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
+#include "beamcolumn/block_results.h"
+#include "input/data_reader.h"
 #include "report/report_frame.h"
 
 namespace korvex {
@@ -30,18 +34,40 @@ struct RunFiles {
 struct RunOptions {
   // Receives the lines the engine writes to the console; standard error when empty.
   std::function<void(std::string_view)> console;
+  // Receives the progress lines (" READ SOIL DATA...."); the console when empty.
+  std::function<void(std::string_view)> progress;
   // The date and time printed in the report; the local clock (or KORVEX_FIXED_TIME) when empty.
   std::optional<RunTime> time;
 };
 
 enum class RunStatus {
-  Completed,  // the engine ran; the report tells what it found in the data
-  FileError,  // a file could not be read or written; `message` says which
+  Completed,      // every block was analysed; `blocks` tells how each ended
+  ErrorStop,      // an error in the data ended the run in order; `errorStop` says what
+  FileError,      // a file could not be read or written; `message` says which
+  InternalError,  // a fault of the engine itself; `message` says what
+};
+
+// The error in the data that ended a run: the report's lines, and the reason on one line
+// with where the value was read (line 0 when the message names no place).
+struct DataErrorStop {
+  std::vector<std::string> reportLines;
+  std::string reason;  // upper case as the report prints it, without "ERROR STOP --" and place
+  DataPosition at;
 };
 
 struct RunOutcome {
   RunStatus status = RunStatus::Completed;
   std::string message;
+  DataErrorStop errorStop;            // with RunStatus::ErrorStop
+  std::vector<BlockOutcome> blocks;   // the blocks solved, in order (also before an error stop)
+
+  // A run that could not be made or finished, with its reason.
+  static RunOutcome failed(RunStatus status, std::string message) {
+    RunOutcome outcome;
+    outcome.status = status;
+    outcome.message = std::move(message);
+    return outcome;
+  }
 };
 
 class Engine {

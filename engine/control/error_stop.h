@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "input/data_reader.h"
@@ -18,16 +19,24 @@ class ErrorStop : public std::exception {
   explicit ErrorStop(std::string reportLine) { m_reportLines.push_back(std::move(reportLine)); }
   ErrorStop(std::vector<std::string> reportLines, std::vector<std::string> consoleLines)
       : m_reportLines(std::move(reportLines)), m_consoleLines(std::move(consoleLines)) {}
+  // A stop whose reason (without heading and place) and place are known apart from its lines.
+  ErrorStop(std::vector<std::string> reportLines, std::string reason, DataPosition at)
+      : m_reportLines(std::move(reportLines)), m_reason(std::move(reason)), m_at(at) {}
 
   const char* what() const noexcept override {
     return m_reportLines.empty() ? "error stop" : m_reportLines.front().c_str();
   }
   const std::vector<std::string>& reportLines() const { return m_reportLines; }
   const std::vector<std::string>& consoleLines() const { return m_consoleLines; }
+  // Empty when only the report lines tell the reason.
+  const std::string& reason() const { return m_reason; }
+  DataPosition at() const { return m_at; }
 
  private:
   std::vector<std::string> m_reportLines;
   std::vector<std::string> m_consoleLines;
+  std::string m_reason;
+  DataPosition m_at;
 };
 
 // The fixed messages of the engine's data checks.
@@ -44,13 +53,16 @@ inline std::string inputLocation(DataPosition at) {
 
 // An error stop with a message of this engine's own checks, naming where the value was read.
 [[noreturn]] inline void stopAt(const std::string& message, DataPosition at) {
-  throw ErrorStop("ERROR STOP -- " + message + " " + inputLocation(at));
+  throw ErrorStop({"ERROR STOP -- " + message + " " + inputLocation(at)}, message, at);
 }
 
 // An error stop with one of the fixed messages, followed by a line naming where the value
 // that caused it was read.
 [[noreturn]] inline void stopWithFixedMessage(const char* message, DataPosition at) {
-  throw ErrorStop({message, inputLocation(at)}, {});
+  std::string_view reason = message;
+  for (std::string_view heading : {"ERROR STOP -- ", "ERROR -- "})
+    if (reason.starts_with(heading)) reason.remove_prefix(heading.size());
+  throw ErrorStop({message, inputLocation(at)}, std::string(reason), at);
 }
 
 }  // namespace korvex

@@ -34,16 +34,17 @@ std::string upper(std::string_view text) {
 }
 
 [[noreturn]] void failToken(std::string_view record, DataPosition at, bool integerField, std::string_view token) {
+  std::string reason = std::string(integerField ? "AN INTEGER" : "A NUMBER") + " IS EXPECTED, NOT " + quoted(token) +
+                       " (" + upper(record) + ")";
   throw InputError("ERROR STOP -- INPUT DATA LINE " + std::to_string(at.line) + ", ITEM " + std::to_string(at.item) +
-                       ": " + (integerField ? "AN INTEGER" : "A NUMBER") + " IS EXPECTED, NOT " + quoted(token) +
-                       " (" + upper(record) + ")",
-                   at);
+                       ": " + reason,
+                   at, reason);
 }
 
 [[noreturn]] void failEnd(std::string_view record, int lastLine, std::size_t field) {
-  throw InputError("ERROR STOP -- INPUT DATA FILE ENDS AT LINE " + std::to_string(lastLine) + ": ITEM " +
-                       std::to_string(field + 1) + " OF THE " + upper(record) + " IS MISSING",
-                   DataPosition{lastLine, 0});
+  std::string reason = "ITEM " + std::to_string(field + 1) + " OF THE " + upper(record) + " IS MISSING";
+  throw InputError("ERROR STOP -- INPUT DATA FILE ENDS AT LINE " + std::to_string(lastLine) + ": " + reason,
+                   DataPosition{lastLine, 0}, "THE INPUT DATA FILE ENDS: " + reason);
 }
 
 }  // namespace

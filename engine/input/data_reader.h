@@ -23,15 +23,18 @@ struct DataPosition {
 };
 
 // A read that failed: a token that does not fit its field, or the end of the file inside a
-// record. `what()` is the report message (upper case, naming line, item and record).
+// record. `what()` is the report message (upper case, naming line, item and record);
+// `reason()` the same without its heading and place.
 class InputError : public std::runtime_error {
  public:
-  InputError(std::string message, DataPosition position)
-      : std::runtime_error(std::move(message)), m_position(position) {}
+  InputError(std::string message, DataPosition position, std::string reason)
+      : std::runtime_error(std::move(message)), m_position(position), m_reason(std::move(reason)) {}
   DataPosition position() const { return m_position; }
+  const std::string& reason() const { return m_reason; }
 
  private:
   DataPosition m_position;
+  std::string m_reason;
 };
 
 // One field of a read operation: an integer or a real variable to fill.

@@ -66,7 +66,7 @@ struct LayerAccumulator {
 }  // namespace
 
 std::vector<GeneratedCurve> generatePYCurves(const BlockInput& input, const PYGenerationContext& context) {
-  context.console(" READ SOIL DATA....");
+  context.progress(" READ SOIL DATA....");
   const SoilDataLine& soil = input.soilData;
   const int unitSystem = input.control.unitSystem;
   const double freeHeight = soil.freeHeight;

@@ -28,7 +28,7 @@ struct GeneratedCurve {
 struct PYGenerationContext {
   OutputFile& report;
   const UnitLabels& units;
-  std::function<void(std::string_view)> console;
+  std::function<void(std::string_view)> progress;  // " READ SOIL DATA...."
   double excavationStress = 0.0;  // from the earth-pressure module; 0 when it did not run
   int userCurveCount = 0;         // curves already read; together they may not exceed the storage
 };

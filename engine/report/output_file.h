@@ -24,6 +24,10 @@ class NonFiniteOutput : public std::runtime_error {
 void requireFiniteItems(std::span<const FieldValue> items);
 
 // Writes no infinity and no NaN: a line with one throws NonFiniteOutput before it is written.
+//
+// The file is written under a temporary name in its own folder and takes its name only on
+// commit(), so a run that fails leaves an earlier file of that name as it was; a file never
+// committed is removed.
 class OutputFile {
  public:
   OutputFile() = default;
@@ -31,7 +35,8 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
   ~OutputFile();
 
-  // Creates or replaces the file. Returns false when it cannot be created.
+  // Creates the temporary file beside `path` (beside the file a symbolic link leads to).
+  // Returns false when it cannot be created.
   bool open(const std::filesystem::path& path);
   bool isOpen() const { return m_file != nullptr; }
 
@@ -59,12 +64,19 @@ class OutputFile {
 
   // Writes what is buffered and closes the file. Returns false when any write failed.
   bool close();
+  // Gives the closed file its name, replacing a file of that name (whose permissions it takes).
+  // Returns false when the file could not be written or renamed.
+  bool commit();
+  // Closes and removes the temporary file.
+  void discard();
 
  private:
   void flushIfFull();
   void flush();
 
   std::FILE* m_file = nullptr;
+  std::filesystem::path m_target;     // the name the file takes on commit
+  std::filesystem::path m_temporary;  // empty once committed or removed
   std::string m_buffer;
   bool m_failed = false;
 };

@@ -1,7 +1,5 @@
 #include "report/result_tables.h"
 
-#include <cmath>
-
 namespace korvex {
 
 void writeMonitorHeading(OutputFile& monitor) {
@@ -45,27 +43,19 @@ void writeResultsTable(OutputFile& report, const UnitLabels& units, const Iterat
   }
 }
 
-void writeTiebackResults(OutputFile& report, const UnitLabels& units, std::span<const TiebackRecord> records,
-                         std::span<const TiebackSupport> supports, const StationTable& w, int unitSystem,
-                         double activeWidth) {
+void writeTiebackResults(OutputFile& report, const UnitLabels& units, std::span<const TiebackForce> forces) {
   static const Format kHeading(
       "/,/,'     TIE BACK RESULTS',/,'     ----------------',/,/,"
       "'     N     STA         X       ',' HOR.FORCE/STA.     FORCE/STA.     FORCE/TIE BACK',/,"
       "'                     ',A3,12X,A3,15X,A3,15X,A3,/,"
       "'   -----  -----    --------    ',' --------------   --------------   --------------'");
   static const Format kRow("1X,I5,2X,I5,2X,E12.3,3(2X,E15.4)");
-  if (records.empty()) return;
+  if (forces.empty()) return;
   report.write(kHeading, units.len3, units.force3, units.force3, units.force3);
-  const bool english = unitSystem == 1;
-  for (std::size_t i = 0; i < records.size() && i < supports.size(); ++i) {
-    const TiebackRecord& record = records[i];
-    const TiebackSupport& support = supports[i];
-    const double horizontal = support.load - support.spring * w[support.station];
-    const double along = horizontal / std::cos(support.angle);
-    const double perTieback =
-        english ? along * 12.0 * record.spacing / activeWidth : along * record.spacing / activeWidth;
-    const double depth = english ? 12.0 * record.depth : record.depth;
-    report.write(kRow, static_cast<int>(i + 1), support.station, depth, horizontal, along, perTieback);
+  for (std::size_t i = 0; i < forces.size(); ++i) {
+    const TiebackForce& force = forces[i];
+    report.write(kRow, static_cast<int>(i + 1), force.station, force.depth, force.horizontalPerStation,
+                 force.alongPerStation, force.perTieback);
   }
 }
 

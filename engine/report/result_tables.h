@@ -23,10 +23,8 @@ void writeMonitorLine(OutputFile& monitor, int iteration, bool offCurve, int not
 void writeResultsTable(OutputFile& report, const UnitLabels& units, const IterationOutcome& outcome,
                        const StationTables& tables, const StationTable& w, const WallResults& results, double h);
 
-// The tieback forces: per tieback its station, depth, horizontal force per station, force per
-// station along the tieback and force per tieback.
-void writeTiebackResults(OutputFile& report, const UnitLabels& units, std::span<const TiebackRecord> records,
-                         std::span<const TiebackSupport> supports, const StationTable& w, int unitSystem,
-                         double activeWidth);
+// The tieback results: per tieback its number, station, depth, horizontal force per station,
+// force per station along the tieback and force per tieback.
+void writeTiebackResults(OutputFile& report, const UnitLabels& units, std::span<const TiebackForce> forces);
 
 }  // namespace korvex

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -235,7 +237,8 @@ TEST(EngineRun, EveryErrorStopWritesItsMessageAndEndsTheRunInOrder) {
     SCOPED_TRACE(c.name);
     TempFolder folder;
     const RunResult run = runEngineOn(folder, c.data);
-    EXPECT_EQ(run.outcome.status, RunStatus::Completed);
+    EXPECT_EQ(run.outcome.status, RunStatus::ErrorStop);
+    EXPECT_EQ(run.outcome.errorStop.reportLines, c.message);
 
     std::vector<std::string> expected;
     for (const std::string& line : c.message) expected.push_back("     " + line);
@@ -251,6 +254,37 @@ TEST(EngineRun, EveryErrorStopWritesItsMessageAndEndsTheRunInOrder) {
     const ClosingRecords closing = closingRecords(run.plot);
     EXPECT_TRUE(closing.complete) << run.plot;
     EXPECT_EQ(closing.resultSets, 1);
+  }
+}
+
+// The outcome gives the reason of a stop on one line, without its heading, and the place
+// where the value was read apart from it.
+TEST(EngineRun, AnErrorStopGivesItsReasonAndPlaceToTheCaller) {
+  struct ReasonCase {
+    std::string name;
+    std::string reason;
+    DataPosition at;
+  };
+  const ReasonCase cases[] = {
+      {"text in a real field", "A NUMBER IS EXPECTED, NOT 'ten' (WALL LINE)", {3, 3}},
+      {"missing continuation line", "THE INPUT DATA FILE ENDS: ITEM 1 OF THE CONTINUATION LINE IS MISSING", {8, 0}},
+      {"CONTD 3", "CONTD MUST BE 1 OR 2", {5, 3}},
+      {"stiffness TO above FROM", "STATIONS NOT IN ORDER", {5, 2}},
+      {"51 load records", "TOO MUCH DATA FOR AVAILABLE STORAGE", {6, 1}},
+      {"load below the toe", "NON-ZERO TABLE 4 DATA BEYOND END", {0, 0}},
+      {"a load that drives the results beyond the range of numbers",
+       "A RESULT EXCEEDS THE RANGE OF NUMBERS: CHECK THE DATA FOR VALUES TOO LARGE OR TOO SMALL", {0, 0}},
+  };
+  const std::vector<ErrorCase> all = errorCases();
+  for (const ReasonCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto found = std::find_if(all.begin(), all.end(), [&](const ErrorCase& e) { return e.name == c.name; });
+    ASSERT_NE(found, all.end());
+    TempFolder folder;
+    const RunOutcome outcome = runEngineOn(folder, found->data).outcome;
+    EXPECT_EQ(outcome.errorStop.reason, c.reason);
+    EXPECT_EQ(outcome.errorStop.at.line, c.at.line);
+    EXPECT_EQ(outcome.errorStop.at.item, c.at.item);
   }
 }
 
@@ -355,13 +389,63 @@ TEST(EngineRun, FilesThatCannotBeReadOrCreatedEndTheRunWithAConsoleMessage) {
   EXPECT_EQ(console[0], " CANNOT READ THE INPUT DATA FILE " + files.input.string());
   EXPECT_FALSE(std::filesystem::exists(files.report)) << "nothing is created when the input cannot be read";
 
+  // The outputs of an earlier run stay as they were when one of the new ones cannot be made,
+  // and no temporary file is left behind.
   writeFile(files.input, kSampleWall);
+  writeFile(files.report, "earlier report\n");
+  writeFile(files.monitor, "earlier monitor\n");
   files.plot = folder / "no-such-folder" / "r.kx5p";
   console.clear();
   outcome = Engine::run(files, options);
   EXPECT_EQ(outcome.status, RunStatus::FileError);
   ASSERT_EQ(console.size(), 1u);
   EXPECT_EQ(console[0], " CANNOT CREATE THE OUTPUT FILE " + files.plot.string());
+  EXPECT_EQ(readFile(files.report), "earlier report\n");
+  EXPECT_EQ(readFile(files.monitor), "earlier monitor\n");
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) ++entries;
+  EXPECT_EQ(entries, 3) << "the data file and the two earlier outputs only";
+}
+
+// The caller learns how each block ended and its results without reading the report. The
+// sample wall is a cantilever of L = 240 in, EI = 3E10 lb-in^2, fixed at the toe, with
+// P = 1000 lb at the top: M(x) = P x, exact in the difference scheme, and a top deflection of
+// P L^3 / 3 EI = 0.1536 in, which the scheme gives within its end-load error P L h^2 / 6 EI =
+// 1.2E-5 in (h = 3 in).
+TEST(EngineRun, TheOutcomeHoldsEachBlocksEndAndResults) {
+  TempFolder folder;
+  const RunOutcome single = runEngineOn(folder, kSampleWall).outcome;
+  ASSERT_EQ(single.status, RunStatus::Completed);
+  ASSERT_EQ(single.blocks.size(), 1u);
+  const BlockOutcome& block = single.blocks[0];
+  EXPECT_EQ(block.role, BlockRole::Single);
+  EXPECT_EQ(block.unitSystem, 1);
+  EXPECT_EQ(block.iterations, 2) << "a linear wall closes when the second solve repeats the first";
+  EXPECT_TRUE(block.closed());
+  ASSERT_EQ(block.rows.size(), 81u) << "stations 0 to N";
+  EXPECT_NEAR(block.rows[40].moment, 1000.0 * 120.0, 1e-6 * 120000.0);
+  EXPECT_DOUBLE_EQ(block.rows[40].depth, 120.0);
+  EXPECT_NEAR(std::fabs(block.rows[0].deflection), 0.1536, 1.2e-5 + 1e-9);
+
+  const std::string longTerm = kSampleWall.substr(0, kSampleWall.size() - 2) + "9\n" + kSampleWall;
+  const RunOutcome pair = runEngineOn(folder, longTerm).outcome;
+  ASSERT_EQ(pair.blocks.size(), 2u);
+  EXPECT_EQ(pair.blocks[0].role, BlockRole::ShortTerm);
+  EXPECT_EQ(pair.blocks[1].role, BlockRole::LongTerm);
+  EXPECT_EQ(pair.blocks[1].block, 2);
+
+  // A wall that moves more than allowed (MaxDeflection 1E-3 in) did not close.
+  const RunOutcome exceeded = runEngineOn(folder, sampleWallWith(3, "80 3 1E-3 0.001 0 12")).outcome;
+  ASSERT_EQ(exceeded.blocks.size(), 1u);
+  EXPECT_GT(exceeded.blocks[0].stationsOverMaxDeflection, 0);
+  EXPECT_FALSE(exceeded.blocks[0].closed());
+
+  // Blocks solved before an error stop are kept.
+  const RunOutcome stopped = runEngineOn(folder, kSampleWall.substr(0, kSampleWall.size() - 2) +
+                                                     "9\nLONG TERM\n1 1 1 0 0 0 0 0 0 0\n80 -3\n")
+                                 .outcome;
+  EXPECT_EQ(stopped.status, RunStatus::ErrorStop);
+  EXPECT_EQ(stopped.blocks.size(), 1u);
 }
 
 TEST(EngineRun, RunsInParallelThreadsGiveTheSameFilesAsOneAtATime) {

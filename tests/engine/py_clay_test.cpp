@@ -71,7 +71,7 @@ double integrate(const std::function<double(double)>& f, double h, int steps = 2
 double printedNumber(std::string field) {
   for (char& ch : field)
     if (ch == 'D') ch = 'E';
-  return std::strtod(field.c_str(), nullptr);
+  return korvex::testing::parseNumber(field);
 }
 
 // ---------------------------------------------------------------- soft clay

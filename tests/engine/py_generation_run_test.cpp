@@ -57,9 +57,8 @@ std::string strongRock(double bottom) { return layer(6, bottom, "0.0694 1000 0 0
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 bool isNumber(const std::string& token, double& value) {
-  char* end = nullptr;
-  value = std::strtod(token.c_str(), &end);
-  return !token.empty() && end == token.c_str() + token.size();
+  value = korvex::testing::parseNumber(token);
+  return !std::isnan(value);
 }
 
 std::vector<std::string> tokens(const std::string& line) {
@@ -171,7 +170,7 @@ TEST(PYGenerationRun, PlotRecordsOfGeneratedCurvesHoldThirtyThreePoints) {
   for (std::size_t i = depthLines[0] + 1; i <= depthLines[0] + 33; ++i) {
     const std::vector<std::string> words = tokens(lines[i]);
     ASSERT_EQ(words.size(), 2u) << lines[i];
-    points.emplace_back(std::stod(words[0]), std::stod(words[1]));
+    points.emplace_back(korvex::testing::parseNumber(words[0]), korvex::testing::parseNumber(words[1]));
   }
   const PrintedBranch& excavation = branches[0];
   const PrintedBranch& backfill = branches[1];

@@ -345,7 +345,7 @@ TEST(WeakRock, ZeroStrengthAfterTheLayersFirstCurveStopsTheRunWithTheConsoleWarn
     EXPECT_EQ(stop.reportLines()[0].rfind("ERROR STOP -- ", 0), 0u) << stop.reportLines()[0];
     EXPECT_NE(stop.reportLines()[0].find("12.00 IN"), std::string::npos) << stop.reportLines()[0];
   }
-  ASSERT_TRUE(report.close());
+  ASSERT_TRUE(report.commit());
   EXPECT_EQ(korvex::testing::readFile(folder / "block.txt"), "") << "the run ends before the block";
 
   properties.strength = 0.5E-10;

@@ -492,7 +492,7 @@ TEST(SiltCriterion, WithoutFrictionTheRunStopsWithTheConsoleWarning) {
               "ERROR STOP -- THE SILT AT X = 2.00 M BELOW THE EXCAVATION LEVEL HAS NO FRICTION ANGLE (A SOIL WITHOUT "
               "FRICTION IS A CLAY LAYER)");
   }
-  ASSERT_TRUE(report.close());
+  ASSERT_TRUE(report.commit());
   EXPECT_EQ(testing::readFile(path), "");  // nothing of the curve reaches the report
 }
 

@@ -47,7 +47,7 @@ inline WrittenBranch runBranch(const PYCriterion& criterion, const CurveProperti
   EXPECT_TRUE(report.open(path));
   WrittenBranch written;
   written.curve = criterion.branch(properties, site, selectUnitLabels(unitSelector), report);
-  EXPECT_TRUE(report.close());
+  EXPECT_TRUE(report.commit());
   written.text = readFile(path);
   written.lines = splitLines(written.text);
   return written;

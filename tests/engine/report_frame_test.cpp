@@ -51,7 +51,7 @@ std::string reportOf(Write write) {
   OutputFile report;
   EXPECT_TRUE(report.open(folder / "r.kx5o"));
   write(report);
-  EXPECT_TRUE(report.close());
+  EXPECT_TRUE(report.commit());
   return readFile(folder / "r.kx5o");
 }
 

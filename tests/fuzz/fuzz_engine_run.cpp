@@ -98,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t consoleBytes = 0;
   options.console = [&consoleBytes](std::string_view line) { consoleBytes += line.size() + 1; };
   const korvex::RunOutcome outcome = korvex::Engine::run(files, options);
-  if (outcome.status != korvex::RunStatus::Completed) fail("the run did not complete: " + outcome.message);
+  if (outcome.status != korvex::RunStatus::Completed && outcome.status != korvex::RunStatus::ErrorStop)
+    fail("the run did not complete: " + outcome.message);
 
   std::error_code error;
   const std::uintmax_t outputBytes = fs::file_size(files.report, error) + fs::file_size(files.plot, error) +
@@ -108,6 +109,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fail("runaway output: " + std::to_string(outputBytes) + " bytes from " + std::to_string(size) + " bytes of data");
 
   const std::string report = readFile(files.report);
+  if (outcome.status == korvex::RunStatus::ErrorStop) {
+    if (outcome.errorStop.reportLines.empty() || outcome.errorStop.reason.empty()) fail("an error stop without its reason");
+    for (const std::string& line : outcome.errorStop.reportLines)
+      if (report.find(line) == std::string::npos) fail("an error stop the report does not show: " + line);
+  }
   if (lastNonBlankLine(report) != "END OF ANALYSIS") fail("the report does not end with END OF ANALYSIS");
   // The report echoes the title and quotes bad tokens, so only data without the words can show
   // that the words came from the engine's last-resort handler.

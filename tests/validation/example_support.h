@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
+
 namespace korvex::example_checks {
 
 // ---------------------------------------------------------------------------------------------
@@ -85,9 +87,8 @@ inline double parseReportReal(const std::string& field) {
     const std::size_t sign = text.find_last_of("+-");
     if (sign != std::string::npos && sign > 0) text.insert(sign, "E");
   }
-  char* end = nullptr;
-  const double value = std::strtod(text.c_str(), &end);
-  if (end == text.c_str() || *end != '\0') throw std::runtime_error("not a number in the report: " + field);
+  const double value = korvex::testing::parseNumber(text);
+  if (std::isnan(value)) throw std::runtime_error("not a number in the report: " + field);
   return value;
 }
 

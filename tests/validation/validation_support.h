@@ -203,9 +203,8 @@ inline std::vector<ReportRow> reportResults(const std::string& report) {
 // A number of a report field, in E, D or F form.
 inline bool parseNumber(std::string token, double& value) {
   std::replace(token.begin(), token.end(), 'D', 'E');
-  char* end = nullptr;
-  value = std::strtod(token.c_str(), &end);
-  return !token.empty() && end == token.c_str() + token.size();
+  value = korvex::testing::parseNumber(token);
+  return !std::isnan(value);
 }
 
 inline std::vector<std::string> splitWords(const std::string& line) {
