@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and analyses the bundled sample wall with the korvex tool.
-# `./run.sh bench [benchmark options]` runs the engine's benchmarks instead.
+# Installs what is missing, builds the engine and the korvex tool, and analyses a bundled
+# example: a sheet-pile wall with one level of tie rods in soft clay.
+# `./run.sh bench [benchmark options]` builds and runs the engine's benchmarks instead.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
 install_missing_packages
-configure_and_build build
+configure build
 
 if [ "${1:-}" = "bench" ]; then
   shift
+  cmake --build build -j2 --target engine_bench
   exec ./build/bin/engine_bench "$@"
 fi
 
-example=examples/sample_wall.kx5d
+cmake --build build -j2 --target korvex Korvex2015_DLL
+example=examples/tied_back_wall_in_soft_clay.kx5d
 out=build/example-output
 ./build/bin/korvex run "$example" --out "$out"
-echo "Plot data: $out/sample_wall.kx5p"
-echo "Iteration monitor: $out/sample_wall.kx5r"
