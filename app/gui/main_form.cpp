@@ -1,0 +1,667 @@
+#include "app/gui/main_form.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/gui/about_box.h"
+#include "app/gui/data_window.h"
+#include "app/gui/icons.h"
+#include "app/gui/options_window.h"
+#include "app/gui/qt_settings_store.h"
+#include "app/gui/title_window.h"
+#include "app/shell/window_title.h"
+
+namespace korvex {
+
+// What the logic asks of the screen, answered by the main window and its dialogs.
+class TMainForm::Interface : public UserInterface {
+ public:
+  explicit Interface(TMainForm& form) : m_form(form) {}
+
+  Answer askYesNoCancel(const std::string& text) override { return m_form.dialogs().askYesNoCancel(&m_form, text); }
+  void information(const std::string& text) override { m_form.dialogs().information(&m_form, text); }
+  void warning(const std::string& text) override { m_form.dialogs().warning(&m_form, text); }
+  std::optional<OpenChoice> chooseFileToOpen(const std::string& folder) override {
+    return m_form.dialogs().chooseFileToOpen(&m_form, folder);
+  }
+  std::optional<std::string> chooseFileToSave(const std::string& proposal, const std::string& title) override {
+    return m_form.dialogs().chooseFileToSave(&m_form, proposal, title);
+  }
+  bool commitActiveChild() override { return m_form.commitActiveChild(); }
+  void closeAllChildren() override { m_form.closeAllChildren(); }
+  void closeTableWindow(const std::string& tableName) override { m_form.closeTableWindow(tableName); }
+  void setBusy(bool busy) override {
+    if (busy) {
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+      QApplication::restoreOverrideCursor();
+    }
+  }
+  // The stored editor may carry arguments ("gedit --new-window"): split as a shell would, and
+  // the file added as one argument of its own, never through a shell.
+  bool startEditor(const std::string& editor, const std::string& file) override {
+    QStringList words = QProcess::splitCommand(QString::fromStdString(editor));
+    if (words.isEmpty()) return false;
+    const QString program = words.takeFirst();
+    words.append(QString::fromStdString(file));
+    return QProcess::startDetached(program, words);
+  }
+
+ private:
+  TMainForm& m_form;
+};
+
+namespace {
+
+// The bundled guides, copied next to the program by the build.
+const QString kUserGuide = QStringLiteral("user-guide.html");
+const QString kDataFileGuide = QStringLiteral("data-file.md");
+
+}  // namespace
+
+TMainForm::TMainForm(MainFormOptions options)
+    : m_programFolder(options.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                      : options.programFolder),
+      m_dialogs(options.dialogs ? std::move(options.dialogs) : std::make_unique<Dialogs>()),
+      m_settings(options.settings ? std::move(options.settings) : std::make_unique<QtSettingsStore>()),
+      m_interface(std::make_unique<Interface>(*this)),
+      m_session(std::make_unique<ProjectSession>(*m_interface, *m_settings, m_programFolder.toStdString())) {
+  setWindowTitle(QString::fromLatin1(kApplicationTitle));
+  setAcceptDrops(true);
+  m_mdi = new QMdiArea(this);
+  m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(m_mdi);
+  connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMainForm::onSubWindowActivated);
+  m_status = new QLabel(this);
+  statusBar()->addWidget(m_status, 1);
+  buildMenus();
+  buildToolBar();
+  m_session->setPlotLoader([this](const std::filesystem::path& plot, bool afterRun) { return loadPlotFile(plot, afterRun); });
+  m_session->setChangeListener([this] { refresh(); });
+  applyMenuState();
+  resize(1100, 760);
+}
+
+TMainForm::~TMainForm() {
+  // The child windows go with the base class, after this class's part is gone: they must not
+  // call back into it.
+  disconnect(m_mdi, nullptr, this, nullptr);
+  for (QMdiSubWindow* child : m_mdi->subWindowList()) child->removeEventFilter(this);
+}
+
+void TMainForm::start(const std::optional<std::string>& argument) {
+  m_session->start(argument);
+  refresh();
+}
+
+QAction* TMainForm::action(const QString& name) const {
+  const auto found = m_actions.find(name);
+  return found == m_actions.end() ? nullptr : found->second;
+}
+
+bool TMainForm::loadPlotFile(const std::filesystem::path& /*plotFile*/, bool /*afterRun*/) { return false; }
+
+// ---------------------------------------------------------------------------------------------
+// Menus and tool bar
+
+QMenu* TMainForm::addMenu(const QString& caption, bool commitsActiveChild) {
+  QMenu* menu = menuBar()->addMenu(caption);
+  // Opening a menu first stores the active data window's entries, so that the menu's states
+  // and commands see them; then every state is set afresh.
+  connect(menu, &QMenu::aboutToShow, this, [this, commitsActiveChild] {
+    if (commitsActiveChild) commitActiveChild();
+    applyMenuState();
+  });
+  return menu;
+}
+
+QAction* TMainForm::addCommand(QMenu* menu, const QString& name, const QString& caption, void (TMainForm::*slot)(),
+                               const QKeySequence& shortcut) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  if (slot != nullptr) connect(action, &QAction::triggered, this, slot);
+  m_actions[name] = action;
+  return action;
+}
+
+void TMainForm::buildMenus() {
+  // File
+  m_fileMenu = addMenu(QStringLiteral("&File"), true);
+  addCommand(m_fileMenu, "FileNew", "&New", &TMainForm::fileNew);
+  addCommand(m_fileMenu, "FileOpen", "&Open...", &TMainForm::fileOpen, QKeySequence(QStringLiteral("Ctrl+O")));
+  addCommand(m_fileMenu, "FileSave", "&Save", &TMainForm::fileSave, QKeySequence(QStringLiteral("Ctrl+S")));
+  addCommand(m_fileMenu, "FileSaveAs", "Save &As...", &TMainForm::fileSaveAs);
+  m_fileMenu->addSeparator();
+  for (int i = 1; i <= RecentFiles::kCapacity; ++i) {
+    QAction* recent = m_fileMenu->addAction(QString());
+    recent->setObjectName(QStringLiteral("FileRecent%1").arg(i));
+    recent->setVisible(false);
+    connect(recent, &QAction::triggered, this, [this, i] {
+      m_session->openRecent(i);
+      refresh();
+    });
+    m_recentActions.push_back(recent);
+  }
+  m_recentSeparator = m_fileMenu->addSeparator();
+  addCommand(m_fileMenu, "FileExit", "E&xit", &TMainForm::fileExit, QKeySequence(QStringLiteral("Ctrl+Q")));
+  connect(m_fileMenu, &QMenu::aboutToShow, this, &TMainForm::fillRecentFiles);
+
+  // Data
+  QMenu* data = addMenu(QStringLiteral("Da&ta"), true);
+  addCommand(data, "DataTitle", "&Title", &TMainForm::dataTitle);
+  data->addSeparator();
+  const auto pending = [this](const QString& what) { return [this, what] { showNotYetAvailable(what); }; };
+  const auto dataCommand = [&](const QString& name, const QString& caption, const QString& window) {
+    QAction* command = addCommand(data, name, caption, nullptr);
+    connect(command, &QAction::triggered, this, pending(window));
+    return command;
+  };
+  const auto longTermSubmenu = [&](const QString& name, const QString& caption, const QString& window) {
+    QMenu* submenu = data->addMenu(caption);
+    submenu->menuAction()->setObjectName(name + "Menu");
+    m_actions[name + "Menu"] = submenu->menuAction();
+    for (const QString& term : {QStringLiteral("Short-Term"), QStringLiteral("Long-Term")}) {
+      QAction* item = addCommand(submenu, name + term.left(term.indexOf('-')), term, nullptr);
+      connect(item, &QAction::triggered, this, pending(window + " (" + term + ")"));
+    }
+    return submenu;
+  };
+  dataCommand("DataWallProperties", "Wall &Properties", "Wall Properties");
+  dataCommand("DataWallConfiguration", "&Wall Configuration", "Wall Configuration");
+  dataCommand("DataSoil", "&Soil Layer Data", "Soil Layer Data");
+  m_soilMenu = longTermSubmenu("DataSoil", "&Soil Layer Data", "Soil Layer Data");
+  data->addSeparator();
+  dataCommand("DataDistributed", "&Distributed Active Earth Pressure", "Distributed Active Earth Pressure");
+  m_distributedMenu =
+      longTermSubmenu("DataDistributed", "&Distributed Active Earth Pressure", "Distributed Active Earth Pressure");
+  dataCommand("DataSurcharge", "&Additional Surcharge Loads", "Additional Surcharge");
+  dataCommand("DataConcLoads", "&Concentrated Loads on the Wall", "Concentrated Loads");
+  dataCommand("DataTieback", "Tieback (Ground Anchor) Data", "Tieback (Ground Anchor)");
+  data->addSeparator();
+  dataCommand("DataRestraints", "&Boundary Condition on Deflection or Slope", "Boundary Condition on Deflection or Slope");
+  dataCommand("DataPYMod", "Modification &Factors for p-y Curves", "Modification Factors for p-y Curves");
+  data->addSeparator();
+  dataCommand("DataExternalPY", "Sets of &External p-y Curves", "Sets of External p-y Curves");
+  dataCommand("DataSprings", "&Lateral Springs and Rotational Restraints", "Lateral & Rotational Springs");
+  dataCommand("DataEICurves", "Sets of Nonlinear Moment vs EI Curves", "Sets of Nonlinear Moment vs EI Curves");
+
+  // Options
+  QMenu* options = addMenu(QStringLiteral("&Options"), true);
+  QMenu* units = options->addMenu(QStringLiteral("&Units"));
+  m_units = new QActionGroup(this);
+  const char* unitCaptions[] = {"&English Units (lbs, in)", "&SI Units (kN, m)", "&Other Units (F, L)"};
+  for (int system = 1; system <= 3; ++system) {
+    QAction* item = addCommand(units, QStringLiteral("OptUnits%1").arg(system), unitCaptions[system - 1], nullptr);
+    item->setCheckable(true);
+    m_units->addAction(item);
+    connect(item, &QAction::triggered, this, [this, system] {
+      m_session->setUnits(system);
+      refresh();
+    });
+  }
+  options->addSeparator();
+  QMenu* pressure = options->addMenu(QStringLiteral("Earth-Pressure Options"));
+  m_earthPressure = new QActionGroup(this);
+  m_earthPressure->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  const char* pressureCaptions[] = {"Earth-Pressure Specified by User", "Generate Triangular-Distribution Earth-Pressure",
+                                    "Generate Trapezoidal-Distribution Pressure (Anchored Walls)"};
+  for (int choice = 1; choice <= 3; ++choice) {
+    QAction* item =
+        addCommand(pressure, QStringLiteral("OptPressure%1").arg(choice), pressureCaptions[choice - 1], nullptr);
+    item->setCheckable(true);
+    m_earthPressure->addAction(item);
+    connect(item, &QAction::triggered, this, [this, choice] {
+      m_session->setEarthPressureChoice(choice);
+      refresh();
+    });
+  }
+  connect(units, &QMenu::aboutToShow, this, &TMainForm::applyMenuState);
+  connect(pressure, &QMenu::aboutToShow, this, &TMainForm::applyMenuState);
+  const auto switchItem = [&](const QString& name, const QString& caption, OptionSwitch which) {
+    QAction* item = addCommand(options, name, caption, nullptr);
+    item->setCheckable(true);
+    connect(item, &QAction::triggered, this, [this, which] {
+      m_session->toggle(which);
+      refresh();
+    });
+  };
+  switchItem("OptGeneratePY", "Generate &p-y Curves", OptionSwitch::GeneratePYCurves);
+  options->addSeparator();
+  switchItem("OptConcLoads", "Apply &Concentrated Loads", OptionSwitch::ConcentratedLoads);
+  switchItem("OptTieback", "Apply Tieback (Ground  Anchor)", OptionSwitch::Tieback);
+  switchItem("OptRestraints", "Apply &Restraints on Deflection or Slope", OptionSwitch::Restraints);
+  switchItem("OptExternalPY", "Apply User Specified p-y Curves (&External)", OptionSwitch::ExternalPY);
+  switchItem("OptSprings", "Apply &Lateral Springs and Rotation Restraints", OptionSwitch::Springs);
+  switchItem("OptPYMod", "Apply External p-y &Modification Factors ", OptionSwitch::PYModification);
+  switchItem("OptSurcharge", "Apply Additional Surcharge Loads", OptionSwitch::Surcharge);
+  switchItem("OptEICurves", "Apply Nonlinear Moment vs EI Curves", OptionSwitch::EICurves);
+  options->addSeparator();
+  QAction* longTerm = addCommand(options, "OptLongTerm", "Conduct Short-Term and Long-Term &Analyses", nullptr);
+  longTerm->setCheckable(true);
+  connect(longTerm, &QAction::triggered, this, [this] {
+    m_session->toggleLongTerm();
+    refresh();
+  });
+  QAction* staged = addCommand(options, "OptStaged", "Conduct &Staged-Construction Analysis...", nullptr);
+  staged->setCheckable(true);
+  connect(staged, &QAction::triggered, this, [this, pending] {
+    applyMenuState();  // the item's check mark shows the project, not the click
+    pending(QStringLiteral("Staged Construction Options"))();
+  });
+  options->addSeparator();
+  addCommand(options, "OptEditor", "&Option of Text Editor...", &TMainForm::optionsEditor);
+
+  // Stage Construction (shown for a staged project)
+  m_stageMenu = addMenu(QStringLiteral("&Stage Construction"), true);
+  for (int stage = 1; stage <= 5; ++stage) {
+    QAction* item = addCommand(m_stageMenu, QStringLiteral("Stage%1").arg(stage), QStringLiteral("Stage &%1").arg(stage),
+                               nullptr);
+    connect(item, &QAction::triggered, this, pending(QStringLiteral("Stage %1").arg(stage)));
+  }
+  m_stageMenu->addSeparator();
+  QAction* copyStage = addCommand(m_stageMenu, "StageCopyPrevious", "Copy &Previous Stage", nullptr);
+  connect(copyStage, &QAction::triggered, this, pending(QStringLiteral("Copy Previous Stage")));
+
+  // Computation
+  QMenu* computation = addMenu(QStringLiteral("&Computation"), true);
+  addCommand(computation, "CompRun", "&Run Analysis", &TMainForm::compRun);
+  computation->addSeparator();
+  addCommand(computation, "CompEditInput", "Edit I&nput Text", &TMainForm::compEditInput);
+  addCommand(computation, "CompEditMonitor", "Edit &Processor-Run Notes", &TMainForm::compEditMonitor);
+  addCommand(computation, "CompEditOutput", "Edit &Output Text", &TMainForm::compEditOutput);
+  computation->addSeparator();
+  QAction* geometry = addCommand(computation, "CompWallGeometry", "&View Wall Geometry", nullptr);
+  connect(geometry, &QAction::triggered, this, pending(QStringLiteral("Side View")));
+  QAction* view3d = addCommand(computation, "Comp3DView", "3D View", nullptr);
+  connect(view3d, &QAction::triggered, this, pending(QStringLiteral("3-D View")));
+
+  // Graphics
+  QMenu* graphics = addMenu(QStringLiteral("&Graphics"), false);
+  const char* graphCaptions[kGraphCount] = {"p-&y Curves",          "&Deflection vs Depth",
+                                            "&Moment vs Depth",     "&Shear vs Depth",
+                                            "Net &Reaction vs Depth", "&Deflection, Moment and Shear",
+                                            "Earth &Pressure Distribution", "Earth Pressure Combined"};
+  for (int graph = 0; graph < kGraphCount; ++graph) {
+    if (graph == kGraphDeflection || graph == kGraphPressure) graphics->addSeparator();
+    QAction* item = addCommand(graphics, QStringLiteral("Graph%1").arg(graph), graphCaptions[graph], nullptr);
+    connect(item, &QAction::triggered, this, pending(QString(graphCaptions[graph]).remove('&')));
+  }
+  graphics->addSeparator();
+  QAction* exportPlots = addCommand(graphics, "GraphExport", "Export Plots To Excel", nullptr);
+  connect(exportPlots, &QAction::triggered, this, pending(QStringLiteral("Export to Excel")));
+
+  // Window
+  m_windowMenu = addMenu(QStringLiteral("&Window"), true);
+  connect(m_windowMenu, &QMenu::aboutToShow, this, &TMainForm::fillWindowMenu);
+
+  // Help
+  QMenu* help = addMenu(QStringLiteral("&Help"), true);
+  addCommand(help, "HelpContents", "&Contents", &TMainForm::helpContents);
+  addCommand(help, "HelpUsersManual", "&User's Manual", &TMainForm::helpUsersManual);
+  addCommand(help, "HelpTechnicalManual", "&Technical Manual", &TMainForm::helpTechnicalManual);
+  help->addSeparator();
+  addCommand(help, "HelpAbout", "&About...", &TMainForm::helpAbout);
+  addCommand(help, "HelpUpdates", "Check for &Updates", &TMainForm::helpCheckForUpdates);
+}
+
+void TMainForm::buildToolBar() {
+  m_toolBar = addToolBar(QStringLiteral("Tools"));
+  m_toolBar->setObjectName(QStringLiteral("ToolBar"));
+  m_toolBar->setMovable(false);
+  m_toolBar->setIconSize(QSize(24, 24));
+  // A tool button: its own action with hint and icon, doing what `command` (a menu action) does.
+  const auto button = [this](const QString& name, const QString& hint, ToolIcon icon, const QString& command) {
+    QAction* tool = m_toolBar->addAction(toolIcon(icon), hint);
+    tool->setObjectName(name);
+    tool->setToolTip(hint);
+    tool->setStatusTip(hint);
+    if (QAction* target = action(command)) connect(tool, &QAction::triggered, target, &QAction::trigger);
+    m_actions[name] = tool;
+    return tool;
+  };
+  button("BtnNew", "New Data File", ToolIcon::NewFile, "FileNew");
+  button("BtnOpen", "Open Data File", ToolIcon::OpenFile, "FileOpen");
+  button("BtnSave", "Save Data File", ToolIcon::SaveFile, "FileSave");
+  m_toolBar->addSeparator();
+  button("BtnTitle", "Title", ToolIcon::Title, "DataTitle");
+  button("BtnWallProperties", "Wall Properties", ToolIcon::WallProperties, "DataWallProperties");
+  button("BtnWallConfiguration", "Wall Configuration", ToolIcon::WallConfiguration, "DataWallConfiguration");
+  button("BtnSoilLayers", "Soil Layers", ToolIcon::SoilLayers, "DataSoil");
+  m_toolBar->addSeparator();
+  button("BtnRun", "Run Analysis", ToolIcon::RunAnalysis, "CompRun");
+  button("BtnStageOption", "Stage Construction Option", ToolIcon::StageOption, "OptStaged");
+  button("BtnViewOutput", "View Output File", ToolIcon::ViewOutput, "CompEditOutput");
+  button("BtnSoilProfile", "View Soil Profile", ToolIcon::SoilProfile, "CompWallGeometry");
+  button("Btn3DView", "3D View", ToolIcon::View3D, "Comp3DView");
+  m_toolBar->addSeparator();
+  const std::pair<const char*, ToolIcon> graphs[] = {
+      {"View p-y Curves", ToolIcon::PYCurves},          {"Deflection Diagram", ToolIcon::Deflection},
+      {"Moment Diagram", ToolIcon::Moment},             {"Shear Diagram", ToolIcon::Shear},
+      {"Net Reaction Diagram", ToolIcon::NetReaction},  {"DMV Diagrams", ToolIcon::DMV},
+      {"Pressure Diagram", ToolIcon::Pressure}};
+  for (int graph = 0; graph < 7; ++graph)
+    button(QStringLiteral("BtnGraph%1").arg(graph), graphs[graph].first, graphs[graph].second,
+           QStringLiteral("Graph%1").arg(graph));
+  // The stage buttons (a staged project) and the 3-D view's controls (while the view is open)
+  // are hidden at first.
+  m_toolBar->addSeparator();
+  auto* stages = new QActionGroup(this);
+  const ToolIcon stageIcons[] = {ToolIcon::Stage1, ToolIcon::Stage2, ToolIcon::Stage3, ToolIcon::Stage4,
+                                 ToolIcon::Stage5};
+  for (int stage = 1; stage <= 5; ++stage) {
+    QAction* tool = button(QStringLiteral("BtnStage%1").arg(stage), QStringLiteral("Stage Const. %1").arg(stage),
+                           stageIcons[stage - 1], QStringLiteral("Stage%1").arg(stage));
+    tool->setCheckable(true);
+    tool->setVisible(false);
+    stages->addAction(tool);
+  }
+  const std::pair<const char*, ToolIcon> viewControls[] = {
+      {"Panning", ToolIcon::Panning},         {"Zoom Window", ToolIcon::ZoomWindow},
+      {"Zooming", ToolIcon::Zooming},         {"Rotating", ToolIcon::Rotating},
+      {"Zoom In", ToolIcon::ZoomIn},          {"Zoom Out", ToolIcon::ZoomOut},
+      {"Restart View", ToolIcon::RestartView}, {"Deformed Shape", ToolIcon::DeformedShape}};
+  for (int i = 0; i < 8; ++i)
+    button(QStringLiteral("BtnView%1").arg(i), viewControls[i].first, viewControls[i].second, QString())
+        ->setVisible(false);
+}
+
+void TMainForm::refresh() {
+  setWindowTitle(QString::fromStdString(m_session->windowTitle()));
+  m_status->setText(QString::fromStdString(m_session->statusText()));
+  applyMenuState();
+}
+
+void TMainForm::applyMenuState() {
+  const MenuState state = m_session->menuState();
+  const auto enable = [this](const QString& name, bool on) {
+    if (QAction* item = action(name)) item->setEnabled(on);
+  };
+  const auto check = [this](const QString& name, bool on) {
+    if (QAction* item = action(name)) item->setChecked(on);
+  };
+  // Data
+  enable("DataWallConfiguration", state.wallConfiguration);
+  for (const QString& soil : {QStringLiteral("DataSoil"), QStringLiteral("DataSoilMenu")}) enable(soil, state.soilLayers);
+  for (const QString& distributed : {QStringLiteral("DataDistributed"), QStringLiteral("DataDistributedMenu")})
+    enable(distributed, state.distributedPressure);
+  action("DataSoil")->setVisible(!state.longTermSubmenus);
+  action("DataDistributed")->setVisible(!state.longTermSubmenus);
+  action("DataSoilMenu")->setVisible(state.longTermSubmenus);
+  action("DataDistributedMenu")->setVisible(state.longTermSubmenus);
+  enable("DataSurcharge", state.surcharge);
+  enable("DataConcLoads", state.concentratedLoads);
+  enable("DataTieback", state.tieback);
+  enable("DataRestraints", state.restraints);
+  enable("DataPYMod", state.pyModification);
+  enable("DataExternalPY", state.externalPY);
+  enable("DataSprings", state.springs);
+  enable("DataEICurves", state.eiCurves);
+  // Options
+  for (int system = 1; system <= 3; ++system) check(QStringLiteral("OptUnits%1").arg(system), state.unitSystem == system);
+  for (int choice = 1; choice <= 3; ++choice)
+    check(QStringLiteral("OptPressure%1").arg(choice), state.earthPressureChoice == choice);
+  check("OptGeneratePY", state.generatePY);
+  check("OptConcLoads", state.applyConcLoads);
+  check("OptTieback", state.applyTieback);
+  check("OptRestraints", state.applyRestraints);
+  check("OptExternalPY", state.applyExternalPY);
+  check("OptSprings", state.applySprings);
+  check("OptPYMod", state.applyPYMod);
+  check("OptSurcharge", state.applySurcharge);
+  check("OptEICurves", state.applyEICurves);
+  enable("OptLongTerm", state.longTermEnabled);
+  check("OptLongTerm", state.longTermChecked);
+  enable("OptStaged", state.stagedEnabled);
+  check("OptStaged", state.stagedChecked);
+  // Stage Construction
+  m_stageMenu->menuAction()->setVisible(state.stageMenuVisible);
+  for (int stage = 1; stage <= 5; ++stage) {
+    QAction* tool = action(QStringLiteral("BtnStage%1").arg(stage));
+    tool->setVisible(state.stageMenuVisible && stage <= state.stageCount);
+    tool->setChecked(stage == state.currentStage);
+  }
+  // Computation, Graphics and the results buttons
+  enable("CompEditInput", state.editInput);
+  enable("CompEditMonitor", state.editMonitor);
+  enable("CompEditOutput", state.editOutput);
+  enable("BtnViewOutput", state.editOutput);
+  enable("CompWallGeometry", state.viewWallGeometry);
+  enable("BtnSoilProfile", state.viewWallGeometry);
+  for (int graph = 0; graph < kGraphCount; ++graph) enable(QStringLiteral("Graph%1").arg(graph), state.graphs[graph]);
+  for (int graph = 0; graph < 7; ++graph) enable(QStringLiteral("BtnGraph%1").arg(graph), state.graphs[graph]);
+  enable("GraphExport", state.exportPlots);
+  enable("BtnStageOption", state.stageOptionButton);
+  enable("BtnSoilLayers", state.soilLayersButton);
+}
+
+void TMainForm::fillRecentFiles() {
+  const RecentFiles& recent = m_session->recentFiles();
+  const std::string folder = QDir::currentPath().toStdString();
+  for (int i = 0; i < RecentFiles::kCapacity; ++i) {
+    QAction* item = m_recentActions[static_cast<std::size_t>(i)];
+    const bool shown = i < recent.count();
+    item->setVisible(shown);
+    if (shown) item->setText(QString::fromStdString(recent.menuCaption(i + 1, folder)));
+  }
+  m_recentSeparator->setVisible(recent.count() > 0);
+}
+
+void TMainForm::fillWindowMenu() {
+  m_windowMenu->clear();
+  QAction* cascade = m_windowMenu->addAction(QStringLiteral("&Cascade"));
+  connect(cascade, &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
+  QAction* arrange = m_windowMenu->addAction(QStringLiteral("&Arrange Icons"));
+  connect(arrange, &QAction::triggered, m_mdi, &QMdiArea::tileSubWindows);
+  const QList<QMdiSubWindow*> children = m_mdi->subWindowList();
+  if (children.isEmpty()) return;
+  m_windowMenu->addSeparator();
+  constexpr int kWindowEntries = 50;
+  for (int i = 0; i < children.size() && i < kWindowEntries; ++i) {
+    QMdiSubWindow* child = children[i];
+    QAction* entry = m_windowMenu->addAction(child->windowTitle());
+    entry->setCheckable(true);
+    entry->setChecked(child == m_mdi->activeSubWindow());
+    connect(entry, &QAction::triggered, this, [this, child = QPointer<QMdiSubWindow>(child)] {
+      if (child) m_mdi->setActiveSubWindow(child);
+    });
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Child windows
+
+bool TMainForm::commitActiveChild() {
+  if (m_committing) return false;
+  QMdiSubWindow* active = m_mdi->activeSubWindow();
+  if (active == nullptr) active = m_lastActive;
+  auto* window = active != nullptr ? qobject_cast<TDataWindow*>(active->widget()) : nullptr;
+  if (window == nullptr) return true;
+  m_committing = true;
+  const bool committed = window->commitToProject();
+  m_committing = false;
+  if (!committed) m_mdi->setActiveSubWindow(active);
+  return committed;
+}
+
+void TMainForm::onSubWindowActivated(QMdiSubWindow* window) {
+  // The main window losing the focus (to a message box, another program) reports no active
+  // child: nothing moves between data windows then.
+  if (window == nullptr || window == m_lastActive || m_committing) return;
+  if (m_lastActive != nullptr) {
+    if (auto* previous = qobject_cast<TDataWindow*>(m_lastActive->widget())) {
+      m_committing = true;
+      const bool committed = previous->commitToProject();
+      m_committing = false;
+      if (!committed) {
+        // The invalid entry keeps its window in front.
+        QPointer<QMdiSubWindow> back = m_lastActive;
+        QTimer::singleShot(0, this, [this, back] {
+          if (back) m_mdi->setActiveSubWindow(back);
+        });
+        return;
+      }
+    }
+  }
+  m_lastActive = window;
+  if (auto* next = qobject_cast<TDataWindow*>(window->widget())) next->loadFromProject();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // A data window refuses to close while one of its entries is invalid.
+  if (event->type() == QEvent::Close) {
+    if (auto* child = qobject_cast<QMdiSubWindow*>(watched)) {
+      if (auto* window = qobject_cast<TDataWindow*>(child->widget())) {
+        if (!m_committing && !window->commitToProject()) {
+          event->ignore();
+          return true;
+        }
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::closeAllChildren() {
+  for (QMdiSubWindow* child : m_mdi->subWindowList()) child->close();
+}
+
+void TMainForm::closeTableWindow(const std::string& /*tableName*/) {
+  // The table editing windows come with the tables' own windows; none is open before then.
+}
+
+void TMainForm::showDataWindow(DataWindowKind kind) {
+  if (QMdiSubWindow* open = m_dataWindows[kind]) {
+    m_mdi->setActiveSubWindow(open);
+    return;
+  }
+  TDataWindow* window = nullptr;
+  switch (kind) {
+    case DataWindowKind::Title:
+      window = new TdlgTitle(*m_session);
+      break;
+    case DataWindowKind::Options:
+      window = new TDlgOptions(*m_session);
+      break;
+  }
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  QMdiSubWindow* child = m_mdi->addSubWindow(window);
+  child->setAttribute(Qt::WA_DeleteOnClose);
+  child->installEventFilter(this);
+  m_dataWindows[kind] = child;
+  window->loadFromProject();
+  child->show();
+  m_mdi->setActiveSubWindow(child);
+}
+
+void TMainForm::showNotYetAvailable(const QString& what) {
+  if (!commitActiveChild()) return;
+  m_dialogs->information(this, "The window \"" + what.toStdString() +
+                                   "\" is not part of this version of the desktop program yet. Its data are kept in "
+                                   "the project and read, written and analysed as they stand.");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window events
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (!m_session->queryClose()) {
+    event->ignore();
+    return;
+  }
+  m_committing = true;  // every window was committed by the close query
+  closeAllChildren();
+  m_committing = false;
+  event->accept();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() && event->mimeData()->urls().front().isLocalFile()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  event->acceptProposedAction();
+  m_session->openDropped(urls.front().toLocalFile().toStdString());
+  refresh();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void TMainForm::fileNew() {
+  m_session->fileNew();
+  refresh();
+}
+
+void TMainForm::fileOpen() {
+  m_session->fileOpen();
+  refresh();
+}
+
+void TMainForm::fileSave() {
+  m_session->fileSave();
+  refresh();
+}
+
+void TMainForm::fileSaveAs() {
+  m_session->fileSaveAs();
+  refresh();
+}
+
+void TMainForm::fileExit() { close(); }
+
+void TMainForm::dataTitle() { showDataWindow(DataWindowKind::Title); }
+
+void TMainForm::optionsEditor() { showDataWindow(DataWindowKind::Options); }
+
+void TMainForm::compRun() {
+  m_session->runAnalysis();
+  refresh();
+}
+
+void TMainForm::compEditInput() { m_session->editInput(); }
+void TMainForm::compEditMonitor() { m_session->editMonitor(); }
+void TMainForm::compEditOutput() { m_session->editOutput(); }
+
+void TMainForm::openGuide(const QString& fileName) {
+  if (!commitActiveChild()) return;
+  const QString path = QDir(m_programFolder).filePath(fileName);
+  if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+    m_dialogs->warning(this, "The guide " + path.toStdString() + " could not be opened.");
+}
+
+void TMainForm::helpContents() { openGuide(kUserGuide); }
+void TMainForm::helpUsersManual() { openGuide(kUserGuide); }
+void TMainForm::helpTechnicalManual() { openGuide(kDataFileGuide); }
+
+void TMainForm::helpAbout() {
+  TAboutBox about(this);
+  about.exec();
+}
+
+void TMainForm::helpCheckForUpdates() {
+  m_dialogs->information(this, "No update service is configured for this installation of KORVEX 2015.");
+}
+
+}  // namespace korvex

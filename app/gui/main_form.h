@@ -1,0 +1,134 @@
+// TMainForm: the desktop program's frame, a multiple-document window with the menus, tool bar
+// and status bar of the program. It shows what ProjectSession decides: the commands, the
+// project's life, the states of menus and buttons and the run of the engine all live there;
+// this class builds the widgets, forwards their signals and hosts the child windows.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/gui/dialogs.h"
+#include "app/shell/project_session.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace korvex {
+
+class TDataWindow;
+
+struct MainFormOptions {
+  // The folder of the engine library and the bundled guides; the program's own folder when
+  // empty.
+  QString programFolder;
+  // Message boxes and file dialogs; Qt's own when null.
+  std::unique_ptr<Dialogs> dialogs;
+  // The per-user settings; QSettings when null.
+  std::unique_ptr<SettingsStore> settings;
+};
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TMainForm(MainFormOptions options = {});
+  ~TMainForm() override;
+
+  ProjectSession& session() { return *m_session; }
+
+  // Creates the project: the file named on the command line, or a new one.
+  void start(const std::optional<std::string>& argument);
+
+  // The action of a menu item or tool button by its object name ("FileNew", "CompRun", ...).
+  QAction* action(const QString& name) const;
+
+  // Loads a plot data file into the result graphs; true when it loaded. The graph windows fill
+  // this in; until they exist no plot file is loaded and the graph commands stay disabled.
+  bool loadPlotFile(const std::filesystem::path& plotFile, bool afterRun);
+
+  // The window protocol the logic relies on (see UserInterface).
+  bool commitActiveChild();
+  void closeAllChildren();
+  void closeTableWindow(const std::string& tableName);
+  Dialogs& dialogs() { return *m_dialogs; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Data windows of this version, created on first use and reused while open.
+  enum class DataWindowKind { Title, Options };
+
+  class Interface;
+
+  void buildMenus();
+  void buildToolBar();
+  QAction* addCommand(QMenu* menu, const QString& name, const QString& caption, void (TMainForm::*slot)(),
+                      const QKeySequence& shortcut = {});
+  QMenu* addMenu(const QString& caption, bool commitsActiveChild);
+  void refresh();
+  void applyMenuState();
+  void fillRecentFiles();
+  void fillWindowMenu();
+  void showDataWindow(DataWindowKind kind);
+  void showNotYetAvailable(const QString& what);
+  void onSubWindowActivated(QMdiSubWindow* window);
+  void openGuide(const QString& fileName);
+
+  // Commands.
+  void fileNew();
+  void fileOpen();
+  void fileSave();
+  void fileSaveAs();
+  void fileExit();
+  void dataTitle();
+  void optionsEditor();
+  void compRun();
+  void compEditInput();
+  void compEditMonitor();
+  void compEditOutput();
+  void helpContents();
+  void helpUsersManual();
+  void helpTechnicalManual();
+  void helpAbout();
+  void helpCheckForUpdates();
+
+  QString m_programFolder;
+  std::unique_ptr<Dialogs> m_dialogs;
+  std::unique_ptr<SettingsStore> m_settings;
+  std::unique_ptr<Interface> m_interface;
+  std::unique_ptr<ProjectSession> m_session;
+
+  QMdiArea* m_mdi = nullptr;
+  QLabel* m_status = nullptr;
+  QToolBar* m_toolBar = nullptr;
+  std::map<QString, QAction*> m_actions;
+  QMenu* m_fileMenu = nullptr;
+  QMenu* m_windowMenu = nullptr;
+  QMenu* m_stageMenu = nullptr;
+  QMenu* m_soilMenu = nullptr;
+  QMenu* m_distributedMenu = nullptr;
+  QActionGroup* m_units = nullptr;
+  QActionGroup* m_earthPressure = nullptr;
+  std::vector<QAction*> m_recentActions;
+  QAction* m_recentSeparator = nullptr;
+  std::map<DataWindowKind, QPointer<QMdiSubWindow>> m_dataWindows;
+  QPointer<QMdiSubWindow> m_lastActive;
+  bool m_committing = false;
+};
+
+}  // namespace korvex

@@ -1,0 +1,87 @@
+#include "app/shell/menu_state.h"
+
+#include <system_error>
+
+#include "app/program_data.h"
+#include "app/shell/control_file.h"
+
+namespace korvex {
+
+namespace {
+
+bool fileExists(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+}  // namespace
+
+ResultFacts filesNextTo(const std::filesystem::path& dataFile) {
+  ResultFacts facts;
+  const std::string name = dataFile.string();
+  facts.dataFileExists = fileExists(dataFile);
+  facts.monitorFileExists = fileExists(withExtension(name, ".kx5r"));
+  facts.reportFileExists = fileExists(withExtension(name, ".kx5o"));
+  facts.plotFileExists = fileExists(withExtension(name, ".kx5p"));
+  return facts;
+}
+
+MenuState menuState(const TProgramData& project, const ResultFacts& facts) {
+  MenuState s;
+  const bool generatesPY = project.GeneratePYCurves == 1;
+  const bool singleStage = project.StageCount <= 1;
+
+  s.wallConfiguration = project.SoilEarthPressure || generatesPY;
+  s.soilLayers = s.wallConfiguration;
+  s.distributedPressure = project.EarthPressureChoice == kUserPressure;
+  s.surcharge = project.ApplySurcharge;
+  s.concentratedLoads = project.ApplyConcLoads;
+  s.tieback = project.ApplyTieback;
+  s.restraints = project.ApplyRestraints;
+  s.pyModification = project.ApplyPYMod;
+  s.externalPY = project.ApplyExternalPY;
+  s.springs = project.ApplySprings;
+  s.eiCurves = project.ApplyEICurves;
+  s.longTermSubmenus = project.LongTerm && singleStage;
+
+  s.unitSystem = project.UnitSystem;
+  // A choice outside the three items (0 from an unusual file) checks none of them.
+  const int choice = project.EarthPressureChoice;
+  s.earthPressureChoice = choice >= kUserPressure && choice <= kTrapezoidalPressure ? choice : 0;
+  s.generatePY = generatesPY;
+  s.applyConcLoads = project.ApplyConcLoads;
+  s.applyTieback = project.ApplyTieback;
+  s.applyRestraints = project.ApplyRestraints;
+  s.applyExternalPY = project.ApplyExternalPY;
+  s.applySprings = project.ApplySprings;
+  s.applyPYMod = project.ApplyPYMod;
+  s.applySurcharge = project.ApplySurcharge;
+  s.applyEICurves = project.ApplyEICurves;
+  s.longTermEnabled = singleStage;
+  s.longTermChecked = project.LongTerm;
+  s.stagedEnabled = !project.LongTerm;
+  s.stagedChecked = !singleStage;
+
+  s.stageMenuVisible = !singleStage;
+  s.stageCount = project.StageCount;
+  s.currentStage = project.CurrentStage;
+
+  const bool results = facts.plotLoaded && facts.plotFileExists;
+  s.editInput = facts.dataFileExists;
+  s.editMonitor = facts.monitorFileExists;
+  s.editOutput = facts.reportFileExists;
+  s.viewWallGeometry = results;
+
+  // A single graph needs a curve to draw; the combined pressure graph only the results.
+  for (int g : {kGraphPY, kGraphDeflection, kGraphMoment, kGraphShear, kGraphReaction, kGraphPressure})
+    s.graphs[static_cast<std::size_t>(g)] = results && facts.firstCurvePoints[static_cast<std::size_t>(g)] > 1;
+  s.graphs[kGraphCombined] = results;
+  s.graphs[kGraphDMS] = s.graphs[kGraphDeflection] && s.graphs[kGraphMoment] && s.graphs[kGraphShear];
+  s.exportPlots = results;
+
+  s.stageOptionButton = !project.LongTerm;
+  s.soilLayersButton = !project.LongTerm;
+  return s;
+}
+
+}  // namespace korvex
