@@ -242,11 +242,13 @@ std::vector<TableDeclaration> loadTables() {
       kInterpolateComment;
   tables.push_back(std::move(boundCond));
 
-  // The main window refers to this table as SoilLayer.
+  // The main window refers to this table as SoilLayer. The engine knows a third case, the
+  // deflection and the slope both specified at one node (a fixed toe); the third item offers it,
+  // so that such a restraint can be entered and a file holding one shows it.
   TableDeclaration restraints = table(
       "Soillayer", TableFamily::Plain, 0, "Specify Deflection and Slope on Wall", "No", 1, 10,
       {enumColumn({"Case                                           "},
-                  {"Specify Deflection", "Specify Slope"}),
+                  {"Specify Deflection", "Specify Slope", "Specify Deflection and Slope"}),
        intColumn({"Nodal No."}, 0, 0, kFromNodeMax), floatColumn({"Deflection"}, "L"),
        floatColumn({"Slope"}, "")});
   restraints.hardwiredButton = true;

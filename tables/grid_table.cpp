@@ -170,10 +170,9 @@ TGridTable::TGridTable(TGridTable* owner, TTableRegistry& registry)
 }
 
 TGridTable::~TGridTable() {
-  // No notification or refresh reaches a window while the table is taken apart.
-  m_changeNotification = nullptr;
-  m_refreshCell = nullptr;
-  m_hasWindow = false;
+  // An open window closes first; then no notification or refresh reaches a window while the
+  // table is taken apart (its sub-tables close theirs as they go).
+  CloseWindow();
   SetRowCount(0);
   m_columns.clear();
   // Searched from where the table entered the list towards the front, so that taking apart
@@ -357,8 +356,10 @@ void TGridTable::ResetChanged() {
   for (auto& column : m_columns) column->ResetChanged();
 }
 
-void TGridTable::AttachWindow(std::function<void(int, int)> refreshCell, bool modal) {
+void TGridTable::AttachWindow(std::function<void(int, int)> refreshCell, bool modal,
+                              std::function<void()> closeWindow) {
   m_refreshCell = std::move(refreshCell);
+  m_closeWindow = std::move(closeWindow);
   m_hasWindow = true;
   m_windowModal = modal;
 }
@@ -380,13 +381,20 @@ void TGridTable::OpenWindow(bool modal) {
 void TGridTable::DetachWindow() {
   m_refreshCell = nullptr;
   m_changeNotification = nullptr;
+  m_closeWindow = nullptr;
   m_hasWindow = false;
   m_windowModal = false;
   for (auto& column : m_columns) column->ReleaseEditors();
 }
 
-void TGridTable::CloseSubTables() {
+void TGridTable::CloseWindow() {
+  std::function<void()> close = std::move(m_closeWindow);
   DetachWindow();
+  if (close) close();
+}
+
+void TGridTable::CloseSubTables() {
+  CloseWindow();
   for (auto& column : m_columns) column->CloseSubTables();
 }
 

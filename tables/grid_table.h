@@ -333,8 +333,12 @@ class TGridTable {
   void SetChangeNotification(std::function<void()> notify) { m_changeNotification = std::move(notify); }
   // The open window's cell refresh, called with (column index, row) after every cell write.
   // While a window is attached, integer columns check their entries. A modal window opens the
-  // sub-tables of its buttons modally too.
-  void AttachWindow(std::function<void(int, int)> refreshCell, bool modal = false);
+  // sub-tables of its buttons modally too. `closeWindow` tells the window to close because its
+  // table is going away (destroyed with its row, replaced by a new sub-table, emptied by a new
+  // project) or because CloseSubTables freed it; it is called after the window was detached and
+  // must not use the table.
+  void AttachWindow(std::function<void(int, int)> refreshCell, bool modal = false,
+                    std::function<void()> closeWindow = nullptr);
   void DetachWindow();
   bool HasWindow() const { return m_hasWindow; }
   bool WindowIsModal() const { return m_hasWindow && m_windowModal; }
@@ -349,7 +353,7 @@ class TGridTable {
 
   TTableEvents& Events() { return m_events; }
   const TTableEvents& Events() const { return m_events; }
-  // Frees this table's open window and those of every sub-table.
+  // Closes this table's open window and those of every sub-table.
   void CloseSubTables();
 
   // Called by a column after one of its cells was written: re-creates the row's sub-table when
@@ -376,6 +380,8 @@ class TGridTable {
   friend class TTableColumn;
   void Notify();
   void OpenWindow(bool modal);
+  // Detaches the open window and tells it to close.
+  void CloseWindow();
   void RecreateSubTable(int row);
   void RenumberSubTables();
 
@@ -404,6 +410,7 @@ class TGridTable {
   TTableEvents m_events;
   std::function<void()> m_changeNotification;
   std::function<void(int, int)> m_refreshCell;
+  std::function<void()> m_closeWindow;
   std::vector<std::unique_ptr<TColumn>> m_columns;
 };
 

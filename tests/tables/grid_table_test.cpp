@@ -244,6 +244,37 @@ TEST(GridTableSubTables, ChangingTheSoilTypeReplacesTheRowsParameters) {
   EXPECT_EQ(soil.layers.Cell(2, 0).GetTable(), nullptr);
 }
 
+// A window over a sub-table is told to close whenever the sub-table goes: its row deleted, its
+// row's type changed, the rows emptied; CloseSubTables closes the owner's window and those below.
+TEST(GridTableSubTables, WindowsOverTablesThatGoAreToldToClose) {
+  SoilProfile soil;
+  soil.layers.SetRowCount(3);
+  std::vector<std::string> closed;
+  const auto open = [&closed](TGridTable& table, const std::string& name) {
+    table.AttachWindow([](int, int) {}, false, [&closed, name] { closed.push_back(name); });
+  };
+  open(*soil.layers.Cell(2, 0).GetTable(), "layer 1");
+  open(*soil.layers.Cell(2, 1).GetTable(), "layer 2");
+  open(*soil.layers.Cell(2, 2).GetTable(), "layer 3");
+  open(soil.layers, "layers");
+
+  soil.layers.DeleteRows(1);
+  EXPECT_EQ(closed, std::vector<std::string>{"layer 2"});
+  soil.layers.Cell(0, 0).SetInt(3);  // clay becomes sand: a new sub-table
+  EXPECT_EQ(closed, (std::vector<std::string>{"layer 2", "layer 1"}));
+  soil.layers.Cell(0, 0).SetInt(3);  // the same type keeps its sub-table
+  EXPECT_EQ(closed.size(), 2u);
+  open(*soil.layers.Cell(2, 0).GetTable(), "sand 1");
+  soil.layers.CloseSubTables();
+  EXPECT_EQ(closed, (std::vector<std::string>{"layer 2", "layer 1", "layers", "sand 1", "layer 3"}));
+  EXPECT_FALSE(soil.layers.HasWindow());
+
+  open(*soil.layers.Cell(2, 1).GetTable(), "again 2");
+  soil.layers.SetRowCount(0);  // a new project empties the tables
+  EXPECT_EQ(closed.back(), "again 2");
+  EXPECT_EQ(closed.size(), 6u);
+}
+
 TEST(GridTableSubTables, TemplateListFollowsTheItemsOfColumnZero) {
   SoilProfile soil;
   EXPECT_EQ(soil.parameters->Templates().Count(), 3);
