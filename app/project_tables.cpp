@@ -38,12 +38,20 @@ ProjectTables::ProjectTables(const Catalogue& catalogue)
       MEICurves2(chartTable(catalogue, "MEICurves2")) {
   for (int i = 0; i < catalogue.TableCount(); ++i) {
     TGridTable& table = catalogue.TableAt(i);
+    m_byName.emplace_back(catalogue.NameAt(i), &table);
     if (auto* chart = dynamic_cast<TGridTableChart*>(&table)) {
       m_charts.push_back(chart);
     } else {
       m_plain.push_back(&table);
     }
   }
+}
+
+TGridTable* ProjectTables::ByName(std::string_view name) const {
+  for (const auto& [tableName, table] : m_byName) {
+    if (tableName == name) return table;
+  }
+  return nullptr;
 }
 
 bool ProjectTables::IsChanged() const {

@@ -3,6 +3,9 @@
 // them but reads and writes their cells.
 #pragma once
 
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tables/catalogue.h"
@@ -44,6 +47,9 @@ class ProjectTables {
   TGridTableChart& PYCurves2;
   TGridTableChart& MEICurves2;
 
+  // The table of the catalogue named `name` ("BoundCond", "PYCurves2", ...), or nullptr.
+  TGridTable* ByName(std::string_view name) const;
+
   // Every plain table of the main window (templates included), and the chart tables.
   const std::vector<TGridTable*>& Plain() const { return m_plain; }
   const std::vector<TGridTableChart*>& Charts() const { return m_charts; }
@@ -60,6 +66,7 @@ class ProjectTables {
   void ApplyMinRows();
 
  private:
+  std::vector<std::pair<std::string, TGridTable*>> m_byName;
   std::vector<TGridTable*> m_plain;
   std::vector<TGridTableChart*> m_charts;
 };

@@ -1,5 +1,7 @@
 #include "app/gui/title_window.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QValidator>
@@ -32,6 +34,7 @@ TdlgTitle::TdlgTitle(ProjectSession& session, QWidget* parent) : TDataWindow(ses
   // Wide enough for a whole title.
   m_titleMemo->setMinimumWidth(m_titleMemo->fontMetrics().averageCharWidth() * (kMaxTitleLength + 4));
   label->setBuddy(m_titleMemo);
+  connect(m_titleMemo, &QLineEdit::textEdited, this, [this] { m_edited = true; });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);
@@ -39,9 +42,17 @@ TdlgTitle::TdlgTitle(ProjectSession& session, QWidget* parent) : TDataWindow(ses
   layout->addStretch();
 }
 
-void TdlgTitle::loadFromProject() { m_titleMemo->setText(QString::fromStdString(m_session.project().Title)); }
+void TdlgTitle::loadFromProject() {
+  // A longer title read from a file is shown whole: the limit only stops typing beyond it.
+  const QString title = QString::fromStdString(m_session.project().Title);
+  m_titleMemo->setMaxLength(std::max<int>(kMaxTitleLength, static_cast<int>(title.size())));
+  m_titleMemo->setText(title);
+  m_edited = false;
+}
 
 bool TdlgTitle::commitToProject() {
+  if (!m_edited) return true;
+  m_edited = false;
   const std::string text = m_titleMemo->text().toStdString();
   if (text != m_session.project().Title) {
     m_session.project().Title = text;

@@ -17,15 +17,17 @@ class TdlgTitle : public TDataWindow {
  public:
   explicit TdlgTitle(ProjectSession& session, QWidget* parent = nullptr);
 
-  // The memo shows the project's Title.
+  // The memo shows the project's Title, whole even when a file gave a longer one.
   void loadFromProject() override;
-  // A changed text becomes the Title and marks the project modified; always true.
+  // A text edited since loading and different from the Title becomes the Title and marks the
+  // project modified; always true.
   bool commitToProject() override;
 
   QLineEdit* titleMemo() const { return m_titleMemo; }
 
  private:
   QLineEdit* m_titleMemo = nullptr;  // one line: line breaks are refused, Enter inserts nothing
+  bool m_edited = false;
 };
 
 }  // namespace korvex

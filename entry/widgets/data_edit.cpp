@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace korvex {
 
@@ -116,7 +117,13 @@ void TDataEdit::focusOutEvent(QFocusEvent* event) {
   // opening is not a leave of the field; neither is the field being hidden with its window.
   const Qt::FocusReason reason = event->reason();
   if (m_checking || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || !isVisible()) return;
-  leaveCheck();
+  // The check may show a message box, which must not open inside the focus change itself: it
+  // runs once the change is done, unless the focus came back meanwhile (a window's commit has
+  // checked the field already) or another check is showing its message.
+  QTimer::singleShot(0, this, [this] {
+    if (m_checking || hasFocus() || !isVisible()) return;
+    leaveCheck();
+  });
 }
 
 void TDataEdit::changeEvent(QEvent* event) {

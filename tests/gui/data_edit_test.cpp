@@ -146,6 +146,7 @@ class DataEditTest : public QObject {
     form.field->setFocus();
     QVERIFY(form.field->hasFocus());
     QTest::keyClick(form.field, Qt::Key_Tab);
+    QCoreApplication::processEvents();  // the check runs once the focus has moved
     QCOMPARE(form.messages, message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(form.field->text(), text);
     QCOMPARE(form.field->hasFocus(), !message.isEmpty());

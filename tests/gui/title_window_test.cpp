@@ -76,12 +76,25 @@ class TitleWindowTest : public QObject {
     QCOMPARE(f.memo.text(), QStringLiteral("Cut 1"));
   }
 
+  // A longer title from a file is shown and kept whole while the window is only looked at.
+  void aLongerTitleIsNotCut() {
+    korvex::TitleFixture f;
+    const std::string longTitle(100, 'L');
+    f.session.project().Title = longTitle;
+    f.window.loadFromProject();
+    QCOMPARE(f.memo.text().size(), 100);
+    QVERIFY(f.window.commitToProject());
+    QCOMPARE(f.session.project().Title, longTitle);
+    QVERIFY(!f.modified());
+  }
+
   void commitStoresAndMarksModifiedOnlyWhenChanged() {
     korvex::TitleFixture f;
     QVERIFY(f.window.commitToProject());
     QVERIFY(!f.modified());
 
-    f.memo.setText(QStringLiteral("Sheet pile at pier 5"));
+    f.memo.selectAll();
+    QTest::keyClicks(&f.memo, QStringLiteral("Sheet pile at pier 5"));
     QVERIFY(f.window.commitToProject());
     QCOMPARE(f.session.project().Title, std::string("Sheet pile at pier 5"));
     QVERIFY(f.modified());
