@@ -23,9 +23,13 @@ double cellValue(const TGridTable& table, int column, int row) {
   return 0;
 }
 
+// The column's first header line (with its unit label when it is also the last), without the
+// blanks that pad it in the grid.
 std::string firstHeaderLine(const TGridTable& table, int column) {
   if (!hasColumn(table, column) || table.Column(column).HeaderLineCount() == 0) return {};
-  return table.Column(column).GetHeaderLine(0);
+  std::string line = table.Column(column).GetHeaderLine(0);
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
 }
 
 ChartSeries columnSeries(const TGridTable& table, int xColumn, int yColumn) {

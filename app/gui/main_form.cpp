@@ -1,11 +1,14 @@
 #include "app/gui/main_form.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -15,19 +18,26 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "app/gui/about_box.h"
 #include "app/gui/data_window.h"
+#include "app/gui/editor_process.h"
 #include "app/gui/icons.h"
 #include "app/gui/options_window.h"
+#include "app/gui/table_button_windows.h"
+#include "app/gui/table_chart_form.h"
+#include "app/gui/table_form.h"
+#include "app/gui/wall_configuration_window.h"
+#include "app/gui/wall_properties_window.h"
 #include "app/gui/qt_settings_store.h"
 #include "app/gui/title_window.h"
 #include "app/shell/window_title.h"
+#include "tables/grid_table_chart.h"
 
 namespace korvex {
 
@@ -55,14 +65,8 @@ class TMainForm::Interface : public UserInterface {
       QApplication::restoreOverrideCursor();
     }
   }
-  // The stored editor may carry arguments ("gedit --new-window"): split as a shell would, and
-  // the file added as one argument of its own, never through a shell.
   bool startEditor(const std::string& editor, const std::string& file) override {
-    QStringList words = QProcess::splitCommand(QString::fromStdString(editor));
-    if (words.isEmpty()) return false;
-    const QString program = words.takeFirst();
-    words.append(QString::fromStdString(file));
-    return QProcess::startDetached(program, words);
+    return startEditorProcess(editor, file);
   }
 
  private:
@@ -96,7 +100,15 @@ TMainForm::TMainForm(MainFormOptions options)
   buildMenus();
   buildToolBar();
   m_session->setPlotLoader([this](const std::filesystem::path& plot, bool afterRun) { return loadPlotFile(plot, afterRun); });
-  m_session->setChangeListener([this] { refresh(); });
+  // The session calls this after a command that went through, the active child committed
+  // first: every open window shows the project's data as they now are.
+  m_session->setChangeListener([this] {
+    refresh();
+    reloadChildWindows();
+  });
+  const auto opener = [this](TGridTable& table, bool modal) { openTableWindow(table, modal); };
+  for (TGridTable* table : m_session->tables().Plain()) table->SetWindowOpener(opener);
+  for (TGridTable* table : m_session->tables().Charts()) table->SetWindowOpener(opener);
   applyMenuState();
   resize(1100, 760);
 }
@@ -105,7 +117,11 @@ TMainForm::~TMainForm() {
   // The child windows go with the base class, after this class's part is gone: they must not
   // call back into it.
   disconnect(m_mdi, nullptr, this, nullptr);
-  for (QMdiSubWindow* child : m_mdi->subWindowList()) child->removeEventFilter(this);
+  // The table windows let go of their tables before the session and its tables go.
+  for (QMdiSubWindow* child : m_mdi->subWindowList()) {
+    child->removeEventFilter(this);
+    delete child;
+  }
 }
 
 void TMainForm::start(const std::optional<std::string>& argument) {
@@ -166,44 +182,57 @@ void TMainForm::buildMenus() {
   addCommand(m_fileMenu, "FileExit", "E&xit", &TMainForm::fileExit, QKeySequence(QStringLiteral("Ctrl+Q")));
   connect(m_fileMenu, &QMenu::aboutToShow, this, &TMainForm::fillRecentFiles);
 
-  // Data
+  // Data: each command opens its data window or its table's window.
   QMenu* data = addMenu(QStringLiteral("Da&ta"), true);
   addCommand(data, "DataTitle", "&Title", &TMainForm::dataTitle);
   data->addSeparator();
-  const auto pending = [this](const QString& what) { return [this, what] { showNotYetAvailable(what); }; };
-  const auto dataCommand = [&](const QString& name, const QString& caption, const QString& window) {
+  const auto windowCommand = [&](const QString& name, const QString& caption, DataWindowKind kind) {
     QAction* command = addCommand(data, name, caption, nullptr);
-    connect(command, &QAction::triggered, this, pending(window));
-    return command;
+    connect(command, &QAction::triggered, this, [this, kind] { showDataWindow(kind); });
   };
-  const auto longTermSubmenu = [&](const QString& name, const QString& caption, const QString& window) {
+  using Table = TGridTable& (*)(ProjectTables&);
+  const auto tableCommand = [&](QMenu* menu, const QString& name, const QString& caption, Table table) {
+    QAction* command = addCommand(menu, name, caption, nullptr);
+    connect(command, &QAction::triggered, this, [this, table] { showTable(table(m_session->tables())); });
+  };
+  // "Soil Layer Data" and "Distributed Active Earth Pressure" are plain commands, or submenus
+  // of a short-term and a long-term table when both analyses are on.
+  const auto longTermSubmenu = [&](const QString& name, const QString& caption, Table shortTerm, Table longTerm) {
     QMenu* submenu = data->addMenu(caption);
     submenu->menuAction()->setObjectName(name + "Menu");
     m_actions[name + "Menu"] = submenu->menuAction();
-    for (const QString& term : {QStringLiteral("Short-Term"), QStringLiteral("Long-Term")}) {
-      QAction* item = addCommand(submenu, name + term.left(term.indexOf('-')), term, nullptr);
-      connect(item, &QAction::triggered, this, pending(window + " (" + term + ")"));
-    }
+    tableCommand(submenu, name + "Short", QStringLiteral("Short-Term"), shortTerm);
+    tableCommand(submenu, name + "Long", QStringLiteral("Long-Term"), longTerm);
     return submenu;
   };
-  dataCommand("DataWallProperties", "Wall &Properties", "Wall Properties");
-  dataCommand("DataWallConfiguration", "&Wall Configuration", "Wall Configuration");
-  dataCommand("DataSoil", "&Soil Layer Data", "Soil Layer Data");
-  m_soilMenu = longTermSubmenu("DataSoil", "&Soil Layer Data", "Soil Layer Data");
+  windowCommand("DataWallProperties", "Wall &Properties", DataWindowKind::WallProperties);
+  windowCommand("DataWallConfiguration", "&Wall Configuration", DataWindowKind::WallConfiguration);
+  const Table newSoil = [](ProjectTables& t) -> TGridTable& { return t.NewSoil; };
+  const Table distLoad = [](ProjectTables& t) -> TGridTable& { return t.DistLoad; };
+  tableCommand(data, "DataSoil", "&Soil Layer Data", newSoil);
+  m_soilMenu = longTermSubmenu("DataSoil", "&Soil Layer Data", newSoil,
+                               [](ProjectTables& t) -> TGridTable& { return t.LongSoil; });
   data->addSeparator();
-  dataCommand("DataDistributed", "&Distributed Active Earth Pressure", "Distributed Active Earth Pressure");
-  m_distributedMenu =
-      longTermSubmenu("DataDistributed", "&Distributed Active Earth Pressure", "Distributed Active Earth Pressure");
-  dataCommand("DataSurcharge", "&Additional Surcharge Loads", "Additional Surcharge");
-  dataCommand("DataConcLoads", "&Concentrated Loads on the Wall", "Concentrated Loads");
-  dataCommand("DataTieback", "Tieback (Ground Anchor) Data", "Tieback (Ground Anchor)");
+  tableCommand(data, "DataDistributed", "&Distributed Active Earth Pressure", distLoad);
+  m_distributedMenu = longTermSubmenu("DataDistributed", "&Distributed Active Earth Pressure", distLoad,
+                                      [](ProjectTables& t) -> TGridTable& { return t.LongDist; });
+  windowCommand("DataSurcharge", "&Additional Surcharge Loads", DataWindowKind::Surcharge);
+  windowCommand("DataConcLoads", "&Concentrated Loads on the Wall", DataWindowKind::ConcentratedLoads);
+  windowCommand("DataTieback", "Tieback (Ground Anchor) Data", DataWindowKind::Tieback);
   data->addSeparator();
-  dataCommand("DataRestraints", "&Boundary Condition on Deflection or Slope", "Boundary Condition on Deflection or Slope");
-  dataCommand("DataPYMod", "Modification &Factors for p-y Curves", "Modification Factors for p-y Curves");
+  tableCommand(data, "DataRestraints", "&Boundary Condition on Deflection or Slope",
+               [](ProjectTables& t) -> TGridTable& { return t.Soillayer; });
+  tableCommand(data, "DataPYMod", "Modification &Factors for p-y Curves",
+               [](ProjectTables& t) -> TGridTable& { return t.PYMod; });
   data->addSeparator();
-  dataCommand("DataExternalPY", "Sets of &External p-y Curves", "Sets of External p-y Curves");
-  dataCommand("DataSprings", "&Lateral Springs and Rotational Restraints", "Lateral & Rotational Springs");
-  dataCommand("DataEICurves", "Sets of Nonlinear Moment vs EI Curves", "Sets of Nonlinear Moment vs EI Curves");
+  tableCommand(data, "DataExternalPY", "Sets of &External p-y Curves",
+               [](ProjectTables& t) -> TGridTable& { return t.PYCurves2; });
+  windowCommand("DataSprings", "&Lateral Springs and Rotational Restraints", DataWindowKind::Springs);
+  tableCommand(data, "DataEICurves", "Sets of Nonlinear Moment vs EI Curves",
+               [](ProjectTables& t) -> TGridTable& { return t.MEICurves2; });
+
+  // Commands whose windows this version does not have yet.
+  const auto pending = [this](const QString& what) { return [this, what] { showNotYetAvailable(what); }; };
 
   // Options
   QMenu* options = addMenu(QStringLiteral("&Options"), true);
@@ -545,32 +574,97 @@ void TMainForm::closeAllChildren() {
   for (QMdiSubWindow* child : m_mdi->subWindowList()) child->close();
 }
 
-void TMainForm::closeTableWindow(const std::string& /*tableName*/) {
-  // The table editing windows come with the tables' own windows; none is open before then.
+void TMainForm::closeTableWindow(const std::string& tableName) {
+  if (TGridTable* table = m_session->tables().ByName(tableName)) table->CloseSubTables();
+}
+
+QMdiSubWindow* TMainForm::addChildWindow(TDataWindow* window) {
+  window->setDialogs(m_dialogs.get());
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  QMdiSubWindow* child = m_mdi->addSubWindow(window);
+  child->setAttribute(Qt::WA_DeleteOnClose);
+  child->installEventFilter(this);
+  window->loadFromProject();
+  child->show();
+  child->adjustSize();
+  // A new window stands wholly inside the area where it fits.
+  const QSize area = m_mdi->viewport()->size();
+  child->move(std::max(0, std::min(child->x(), area.width() - child->width())),
+              std::max(0, std::min(child->y(), area.height() - child->height())));
+  m_mdi->setActiveSubWindow(child);
+  return child;
 }
 
 void TMainForm::showDataWindow(DataWindowKind kind) {
+  if (!commitActiveChild()) return;
   if (QMdiSubWindow* open = m_dataWindows[kind]) {
     m_mdi->setActiveSubWindow(open);
     return;
   }
   TDataWindow* window = nullptr;
   switch (kind) {
-    case DataWindowKind::Title:
-      window = new TdlgTitle(*m_session);
-      break;
-    case DataWindowKind::Options:
-      window = new TDlgOptions(*m_session);
-      break;
+    case DataWindowKind::Title: window = new TdlgTitle(*m_session); break;
+    case DataWindowKind::Options: window = new TDlgOptions(*m_session); break;
+    case DataWindowKind::WallProperties: window = new TDlgProp(*m_session); break;
+    case DataWindowKind::WallConfiguration: window = new TdlgCSD(*m_session); break;
+    case DataWindowKind::Surcharge: window = new TDlgRebar(*m_session); break;
+    case DataWindowKind::Springs: window = new TDlgSpring(*m_session); break;
+    case DataWindowKind::ConcentratedLoads: window = new TDlgConLoads(*m_session); break;
+    case DataWindowKind::Tieback: window = new TDlgTieback(*m_session); break;
   }
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  QMdiSubWindow* child = m_mdi->addSubWindow(window);
-  child->setAttribute(Qt::WA_DeleteOnClose);
-  child->installEventFilter(this);
-  m_dataWindows[kind] = child;
-  window->loadFromProject();
-  child->show();
-  m_mdi->setActiveSubWindow(child);
+  m_dataWindows[kind] = addChildWindow(window);
+}
+
+void TMainForm::showTable(TGridTable& table) {
+  if (commitActiveChild()) table.Show();
+}
+
+namespace {
+
+// A table window shown modally: closing it (Escape, the close box) first stores its open cell
+// entry and is refused while that entry is.
+class ModalTableDialog : public QDialog {
+ public:
+  ModalTableDialog(TTableForm* form, QWidget* parent) : QDialog(parent), m_form(form) {
+    form->setParent(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(form);
+    setWindowTitle(form->windowTitle());
+    connect(form, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
+  }
+  void reject() override {
+    if (m_form->commitToProject()) QDialog::reject();
+  }
+
+ private:
+  TTableForm* m_form;
+};
+
+TTableForm* makeTableForm(ProjectSession& session, TGridTable& table, bool modal) {
+  if (auto* chart = dynamic_cast<TGridTableChart*>(&table)) return new TTableChartForm(session, *chart, modal);
+  return new TTableForm(session, table, modal);
+}
+
+}  // namespace
+
+void TMainForm::openTableWindow(TGridTable& table, bool modal) {
+  if (modal) {
+    TTableForm* form = makeTableForm(*m_session, table, true);
+    form->setDialogs(m_dialogs.get());
+    ModalTableDialog dialog(form, this);
+    form->loadFromProject();
+    dialog.exec();
+    return;
+  }
+  for (QMdiSubWindow* child : m_mdi->subWindowList()) {
+    auto* form = qobject_cast<TTableForm*>(child->widget());
+    if (form != nullptr && form->table() == &table) {
+      m_mdi->setActiveSubWindow(child);
+      return;
+    }
+  }
+  addChildWindow(makeTableForm(*m_session, table, false));
 }
 
 void TMainForm::showNotYetAvailable(const QString& what) {
@@ -578,6 +672,12 @@ void TMainForm::showNotYetAvailable(const QString& what) {
   m_dialogs->information(this, "The window \"" + what.toStdString() +
                                    "\" is not part of this version of the desktop program yet. Its data are kept in "
                                    "the project and read, written and analysed as they stand.");
+}
+
+void TMainForm::reloadChildWindows() {
+  for (QMdiSubWindow* child : m_mdi->subWindowList()) {
+    if (auto* window = qobject_cast<TDataWindow*>(child->widget())) window->loadFromProject();
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

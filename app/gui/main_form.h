@@ -27,6 +27,7 @@ class QToolBar;
 namespace korvex {
 
 class TDataWindow;
+class TGridTable;
 
 struct MainFormOptions {
   // The folder of the engine library and the bundled guides; the program's own folder when
@@ -70,8 +71,17 @@ class TMainForm : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Data windows of this version, created on first use and reused while open.
-  enum class DataWindowKind { Title, Options };
+  // The data windows, created on first use and reused while open.
+  enum class DataWindowKind {
+    Title,
+    Options,
+    WallProperties,
+    WallConfiguration,
+    Surcharge,
+    Springs,
+    ConcentratedLoads,
+    Tieback,
+  };
 
   class Interface;
 
@@ -86,6 +96,15 @@ class TMainForm : public QMainWindow {
   void fillWindowMenu();
   void showDataWindow(DataWindowKind kind);
   void showNotYetAvailable(const QString& what);
+  // Commits the active child, then opens the editing window of `table`.
+  void showTable(TGridTable& table);
+  // The tables' way of opening their editing windows (Show, ShowModal): the open window of the
+  // table is brought to the front, or a new one made; a modal one runs in a dialog of its own.
+  void openTableWindow(TGridTable& table, bool modal);
+  // Hosts `window` as a child window, loaded and active.
+  QMdiSubWindow* addChildWindow(TDataWindow* window);
+  // Every open child window loads itself again: the project's data changed behind them.
+  void reloadChildWindows();
   void onSubWindowActivated(QMdiSubWindow* window);
   void openGuide(const QString& fileName);
 

@@ -16,54 +16,11 @@
 #include <sstream>
 
 #include "app/gui/main_form.h"
+#include "gui_test_support.h"
 #include "app/shell/window_title.h"
 
 namespace korvex {
 namespace {
-
-// Answers in the order the test queued them; every message shown is kept.
-class ScriptedDialogs : public Dialogs {
- public:
-  std::deque<Answer> answers;
-  std::deque<std::optional<OpenChoice>> openChoices;
-  std::deque<std::optional<std::string>> saveChoices;
-  std::vector<std::string> messages;
-  std::vector<std::string> saveTitles;
-
-  Answer askYesNoCancel(QWidget*, const std::string& text) override {
-    messages.push_back(text);
-    if (answers.empty()) return Answer::Cancel;
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  void information(QWidget*, const std::string& text) override { messages.push_back(text); }
-  void warning(QWidget*, const std::string& text) override { messages.push_back(text); }
-  std::optional<OpenChoice> chooseFileToOpen(QWidget*, const std::string&) override {
-    if (openChoices.empty()) return std::nullopt;
-    auto choice = openChoices.front();
-    openChoices.pop_front();
-    return choice;
-  }
-  std::optional<std::string> chooseFileToSave(QWidget*, const std::string&, const std::string& title) override {
-    saveTitles.push_back(title);
-    if (saveChoices.empty()) return std::nullopt;
-    auto choice = saveChoices.front();
-    saveChoices.pop_front();
-    return choice;
-  }
-};
-
-class MemorySettings : public SettingsStore {
- public:
-  std::optional<std::string> read(const std::string& key) override {
-    const auto found = values.find(key);
-    if (found == values.end()) return std::nullopt;
-    return found->second;
-  }
-  void write(const std::string& key, const std::string& value) override { values[key] = value; }
-  std::map<std::string, std::string> values;
-};
 
 std::string readText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -88,17 +45,11 @@ class MainFormTest : public QObject {
 
  private:
   QTemporaryDir m_folder;
-  ScriptedDialogs* m_dialogs = nullptr;
+  testing::ScriptedDialogs* m_dialogs = nullptr;
 
   // A main window whose engine library (and guides) are looked for in `programFolder`.
   std::unique_ptr<TMainForm> makeForm(const QString& programFolder = QStringLiteral(KORVEX_PROGRAM_FOLDER)) {
-    auto dialogs = std::make_unique<ScriptedDialogs>();
-    m_dialogs = dialogs.get();
-    MainFormOptions options;
-    options.programFolder = programFolder;
-    options.dialogs = std::move(dialogs);
-    options.settings = std::make_unique<MemorySettings>();
-    return std::make_unique<TMainForm>(std::move(options));
+    return testing::makeMainForm(m_dialogs, programFolder);
   }
 
   std::filesystem::path copyExample(const std::string& name) {
