@@ -74,7 +74,8 @@ void arrow(QPainter& p, QPointF from, QPointF to, const QColor& color, qreal wid
   arrowHead(p, from, to, color);
 }
 
-// A dimension between `a` and `b` with arrow heads at both ends and `label` beside its middle.
+// A dimension between `a` and `b` with arrow heads at both ends and `label` beside its middle:
+// on the side `side` names (right, left, above or below the line).
 void dimension(QPainter& p, QPointF a, QPointF b, const QString& label, Qt::Alignment side = Qt::AlignRight) {
   p.setPen(pen(kDimension, 0.9));
   p.drawLine(a, b);
@@ -82,13 +83,20 @@ void dimension(QPainter& p, QPointF a, QPointF b, const QString& label, Qt::Alig
   arrowHead(p, a, b, kDimension, 6);
   const QPointF m = (a + b) / 2;
   QRectF box(m.x() - 60, m.y() - 9, 120, 18);
-  if (side & Qt::AlignRight) box.moveLeft(m.x() + 4);
-  if (side & Qt::AlignLeft) box.moveRight(m.x() - 4);
-  if (side & Qt::AlignTop) box.moveBottom(m.y() - 2);
-  if (side & Qt::AlignBottom) box.moveTop(m.y() + 2);
+  Qt::Alignment align = Qt::AlignCenter;
+  if (side & Qt::AlignRight) {
+    box.moveLeft(m.x() + 4);
+    align = Qt::AlignLeft | Qt::AlignVCenter;
+  } else if (side & Qt::AlignLeft) {
+    box.moveRight(m.x() - 4);
+    align = Qt::AlignRight | Qt::AlignVCenter;
+  } else if (side & Qt::AlignTop) {
+    box.moveBottom(m.y() - 2);
+  } else if (side & Qt::AlignBottom) {
+    box.moveTop(m.y() + 2);
+  }
   p.setPen(kInk);
-  p.drawText(box, Qt::AlignVCenter | (side & Qt::AlignHorizontal_Mask ? side & Qt::AlignHorizontal_Mask : Qt::AlignHCenter),
-             label);
+  p.drawText(box, align, label);
 }
 
 void text(QPainter& p, const QRectF& box, const QString& s, Qt::Alignment align = Qt::AlignCenter,
@@ -124,26 +132,26 @@ void zigzag(QPainter& p, QPointF a, QPointF b, const QColor& color) {
 
 void drawWallSection(QPainter& p) {
   // Backfill on the left rising at the slope beta, the excavation on the right.
-  soil(p, QPolygonF({QPointF(20, 22), QPointF(150, 48), QPointF(150, 190), QPointF(20, 190)}));
+  soil(p, QPolygonF({QPointF(20, 14), QPointF(150, 40), QPointF(150, 190), QPointF(20, 190)}));
   soil(p, QRectF(158, 122, 132, 68));
   wall(p, QRectF(150, 40, 8, 148));
   // beta: the backfill surface against the horizontal.
   p.setPen(pen(kDimension, 0.9, Qt::DashLine));
-  p.drawLine(QPointF(150, 48), QPointF(95, 48));
+  p.drawLine(QPointF(150, 40), QPointF(95, 40));
   p.setPen(pen(kDimension, 0.9));
-  p.drawArc(QRectF(150 - 44, 48 - 44, 88, 88), 180 * 16, -11 * 16);
-  text(p, QRectF(72, 36, 30, 14), QStringLiteral("\u03b2"), Qt::AlignCenter);
+  p.drawArc(QRectF(150 - 44, 40 - 44, 88, 88), 180 * 16, -11 * 16);
+  text(p, QRectF(72, 28, 30, 14), QStringLiteral("\u03b2"), Qt::AlignCenter);
   // The uniform load on the backfill.
   for (qreal x = 34; x < 146; x += 22) {
-    const qreal y = 22 + (x - 20) * 26 / 130;
+    const qreal y = 14 + (x - 20) * 26 / 130;
     arrow(p, QPointF(x, y - 18), QPointF(x, y - 2), kLoad, 1.3);
   }
-  text(p, QRectF(20, 0, 70, 14), QStringLiteral("q (load)"), Qt::AlignLeft | Qt::AlignVCenter, kLoad);
+  text(p, QRectF(150, 2, 90, 16), QStringLiteral("q (load)"), Qt::AlignLeft | Qt::AlignVCenter, kLoad);
   // The two water tables and the free height.
   waterTable(p, 20, 150, 95, 40);
   waterTable(p, 158, 290, 150, 270);
   dimension(p, QPointF(178, 40), QPointF(178, 122), QStringLiteral("H"), Qt::AlignRight);
-  dimension(p, QPointF(120, 48), QPointF(120, 95), QStringLiteral("DWb"), Qt::AlignLeft);
+  dimension(p, QPointF(120, 40), QPointF(120, 95), QStringLiteral("DWb"), Qt::AlignLeft);
   dimension(p, QPointF(245, 40), QPointF(245, 150), QStringLiteral("DWe"), Qt::AlignLeft);
   p.setPen(pen(kDimension, 0.7, Qt::DotLine));
   p.drawLine(QPointF(158, 40), QPointF(250, 40));
@@ -164,10 +172,10 @@ void drawWallPlan(QPainter& p) {
   }
   p.setPen(pen(kDimension, 0.7, Qt::DotLine));
   for (qreal x : {60.0, 130.0}) p.drawLine(QPointF(x, 100), QPointF(x, 128));
-  dimension(p, QPointF(60, 128), QPointF(130, 128), QStringLiteral("Wa"), Qt::AlignBottom | Qt::AlignHCenter);
+  dimension(p, QPointF(60, 128), QPointF(130, 128), QStringLiteral("Wa"), Qt::AlignBottom);
   p.setPen(pen(kDimension, 0.7, Qt::DotLine));
   for (qreal x : {183.0, 217.0}) p.drawLine(QPointF(x, 100), QPointF(x, 140));
-  dimension(p, QPointF(183, 140), QPointF(217, 140), QStringLiteral("Wp"), Qt::AlignBottom | Qt::AlignHCenter);
+  dimension(p, QPointF(183, 140), QPointF(217, 140), QStringLiteral("Wp"), Qt::AlignBottom);
 }
 
 void drawSurcharge(QPainter& p) {
@@ -187,10 +195,10 @@ void drawSurcharge(QPainter& p) {
   p.setBrush(kLoad);
   p.drawEllipse(QPointF(190, 44), 3, 3);
   text(p, QRectF(165, 28, 50, 14), QStringLiteral("point"), Qt::AlignCenter, kLoad);
-  dimension(p, QPointF(30, 112), QPointF(90, 112), QStringLiteral("W"), Qt::AlignBottom | Qt::AlignHCenter);
+  dimension(p, QPointF(30, 112), QPointF(90, 112), QStringLiteral("W"), Qt::AlignBottom);
   p.setPen(pen(kDimension, 0.7, Qt::DotLine));
-  p.drawLine(QPointF(60, 64), QPointF(60, 150));
-  dimension(p, QPointF(60, 150), QPointF(230, 150), QStringLiteral("X"), Qt::AlignBottom | Qt::AlignHCenter);
+  p.drawLine(QPointF(60, 126), QPointF(60, 150));
+  dimension(p, QPointF(60, 150), QPointF(230, 150), QStringLiteral("X"), Qt::AlignBottom);
 }
 
 void drawSprings(QPainter& p) {
@@ -201,13 +209,13 @@ void drawSprings(QPainter& p) {
     p.drawEllipse(QPointF(144, y), 2.5, 2.5);
   }
   soil(p, QRectF(240, 66, 14, 108));
-  text(p, QRectF(160, 48, 140, 16), QStringLiteral("lateral springs S"), Qt::AlignLeft | Qt::AlignVCenter, kSpring);
+  text(p, QRectF(166, 92, 134, 16), QStringLiteral("lateral springs S"), Qt::AlignLeft | Qt::AlignVCenter, kSpring);
   // A rotational restraint: a spiral about the node.
   QPainterPath spiral;
   const QPointF c(144, 40);
   for (int i = 0; i <= 80; ++i) {
     const qreal a = i * 0.2;
-    const QPointF q = c + QPointF(std::cos(a), std::sin(a)) * (4 + i * 0.24);
+    const QPointF q = c + QPointF(std::cos(a), std::sin(a)) * (3 + i * 0.16);
     if (i == 0) spiral.moveTo(q); else spiral.lineTo(q);
   }
   p.setPen(pen(kSpring, 1.4));
@@ -263,7 +271,7 @@ void drawTieback(QPainter& p) {
   p.setPen(pen(kDimension, 0.7, Qt::DotLine));
   p.drawLine(QPointF(208, 22), QPointF(230, 22));
   p.drawLine(QPointF(208, 66), QPointF(230, 66));
-  text(p, QRectF(14, 166, 180, 16), QStringLiteral("spacing: along the wall"), Qt::AlignLeft | Qt::AlignVCenter);
+  text(p, QRectF(14, 166, 180, 16), QStringLiteral("spacing: anchor to anchor"), Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void drawPressureDiagram(QPainter& p) {

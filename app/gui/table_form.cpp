@@ -221,8 +221,11 @@ void TTableForm::snapToWholeCells() {
   const int spareWidth = std::max(0, view.width() + label - fit.width);
   const int spareHeight = std::max(0, view.height() - fit.height);
   if (spareWidth == 0 && spareHeight == 0) return;
+  // Never narrower than the comments, the buttons and the picture need.
+  const QSize least = child->minimumSizeHint();
   m_snapping = true;
-  child->resize(child->width() - spareWidth, child->height() - spareHeight);
+  child->resize(std::max(child->width() - spareWidth, least.width()),
+                std::max(child->height() - spareHeight, least.height()));
   m_snapping = false;
 }
 

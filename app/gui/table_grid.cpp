@@ -138,6 +138,9 @@ TTableGrid::TTableGrid(TGridTableModel& model, std::function<void(const std::str
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                   QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
   setCornerButtonEnabled(false);
+  // Tab leaves the grid for the row buttons and the drop-down lists and buttons over the cells
+  // (the arrows move between cells); inside an open entry Tab stores it and moves on.
+  setTabKeyNavigation(false);
   setWordWrap(false);
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -414,7 +417,9 @@ bool TTableGrid::eventFilter(QObject* watched, QEvent* event) {
     QPainter painter(corner);
     QStyleOptionHeader option;
     option.initFrom(corner);
-    option.state |= QStyle::State_Enabled;  // the corner is no button, but its text is no less valid
+    // The corner is no button, but its text is no less valid than the headers'.
+    option.state |= QStyle::State_Enabled;
+    option.palette.setCurrentColorGroup(QPalette::Active);
     option.rect = corner->rect();
     option.position = QStyleOptionHeader::OnlyOneSection;
     option.text = QString::fromStdString(m_model.table()->TopLeft());

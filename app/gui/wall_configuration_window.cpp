@@ -17,7 +17,6 @@ namespace {
 int addNote(QGridLayout* grid, int row, std::initializer_list<const char*> lines) {
   for (const char* line : lines) {
     auto* label = new QLabel(QString::fromLatin1(line), grid->parentWidget());
-    label->setEnabled(false);  // a note, not a caption
     grid->addWidget(label, row++, 0, 1, 2);
   }
   return row;
