@@ -47,6 +47,7 @@ class TMainForm::Interface : public UserInterface {
   explicit Interface(TMainForm& form) : m_form(form) {}
 
   Answer askYesNoCancel(const std::string& text) override { return m_form.dialogs().askYesNoCancel(&m_form, text); }
+  bool confirm(const std::string& text) override { return m_form.dialogs().confirm(&m_form, text); }
   void information(const std::string& text) override { m_form.dialogs().information(&m_form, text); }
   void warning(const std::string& text) override { m_form.dialogs().warning(&m_form, text); }
   std::optional<OpenChoice> chooseFileToOpen(const std::string& folder) override {
