@@ -33,7 +33,7 @@ std::filesystem::path ConstructionStages::stageBase() {
   if (m_privateFolder.empty()) {
     std::error_code error;
     const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
-    if (error) throw ProjectWriteError(systemErrorText("Cannot create a folder in", "", error.value()));
+    if (error) throw ProjectWriteError("The temporary folder for the stage files cannot be found. " + error.message());
     std::string pattern = (temporary / "korvex-stages-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
       throw ProjectWriteError(systemErrorText("Cannot create a folder in", temporary, errno));
@@ -73,6 +73,8 @@ bool ConstructionStages::saveStage() {
 }
 
 bool ConstructionStages::loadStage() {
+  // Stage files that are not this project's are never read.
+  if (!m_stageFilesInPlace) return true;
   return keepingModifiedState([this] {
     std::string text;
     try {
@@ -108,6 +110,10 @@ bool ConstructionStages::select(int stage) {
 bool ConstructionStages::copyPrevious() {
   const int stage = m_project.CurrentStage;
   if (m_project.StageCount <= 1 || stage <= 1) return false;
+  if (!m_stageFilesInPlace) {
+    m_ui.information(kStagesNotInFiles);
+    return false;
+  }
   if (!m_ui.confirm(copyStageQuestion(stage))) return false;
   // The stage as it is on screen, to come back to when the copy fails.
   std::string shown;

@@ -45,7 +45,8 @@ class ConstructionStages {
   // (kStagesNotInFiles) while the opened file's stages are not in stage files.
   bool saveStage();
   // LoadStage: the stage file of CurrentStage read into the project (in the kind of the flags
-  // HasEICount and HasTiebackCount); nothing when it does not exist. A reading error is shown
+  // HasEICount and HasTiebackCount); nothing when it does not exist or the opened file's stages
+  // are not in stage files. A reading error is shown
   // and gives false, the project keeping what was read. The modified state stays as it was.
   bool loadStage();
 

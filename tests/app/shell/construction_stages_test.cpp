@@ -91,8 +91,8 @@ TEST_F(StagesTest, RaisingTheCountWritesEqualStagesAndNeverReadsStaleFiles) {
 }
 
 // A count change first saves the stage on screen: raising 2 to 3 keeps stage 2's edit and copies
-// it into the new stage 3; lowering 3 to 2 deletes stage file 3 and shows stage 1; dropping to
-// one stage from stage 2 shows stage 1 and deletes every stage file.
+// it into the new stage 3; lowering 4 to 2 deletes stage files 3 and 4 and shows stage 1;
+// dropping to one stage from stage 2 shows stage 1 and deletes every stage file.
 TEST_F(StagesTest, ACountChangeSavesTheStageOnScreenFirst) {
   ProjectSession& s = opened("sample_wall.kx5d", "wall.kx5d");
   ASSERT_TRUE(s.setStageCount(2));
@@ -104,9 +104,12 @@ TEST_F(StagesTest, ACountChangeSavesTheStageOnScreenFirst) {
   ASSERT_TRUE(s.selectStage(3));
   EXPECT_EQ(freeHeight(), 77);
 
+  ASSERT_TRUE(s.setStageCount(4));
+  EXPECT_EQ(s.project().CurrentStage, 3);
   ASSERT_TRUE(s.setStageCount(2));
   EXPECT_EQ(s.project().CurrentStage, 1);
-  EXPECT_FALSE(exists("wall.st3"));
+  EXPECT_TRUE(exists("wall.st2"));
+  for (const char* gone : {"wall.st3", "wall.st4"}) EXPECT_FALSE(exists(gone)) << gone;
   ASSERT_TRUE(s.selectStage(2));
   s.project().FreeHeight = 88;
   ASSERT_TRUE(s.setStageCount(1));
