@@ -125,8 +125,10 @@ PlotContext plotContextOf(const TProgramData& project, const ProjectTables& tabl
   PlotContext context;
   context.longTerm = project.LongTerm;
   context.hasOverlay = true;
+  // Soil layers are part of the model only when they generate pressure or p-y curves.
   const TGridTable& soil = tables.NewSoil;
-  for (int row = 0; row < soil.RowCount(); ++row)
+  const bool layersUsed = project.SoilEarthPressure || project.GeneratePYCurves == 1;
+  for (int row = 0; layersUsed && row < soil.RowCount(); ++row)
     context.layers.push_back({soil.Column(0).GetInt(row), static_cast<double>(soil.Column(1).GetFloat(row))});
   context.wallLength = static_cast<double>(project.NumIncrements * project.IncrementLength);
   context.excavationDepth = static_cast<double>(project.FreeHeight);
@@ -143,6 +145,9 @@ ResultGraphs::ResultGraphs() {
     graph.Panels[0] = {s.xCaption, s.yCaption, s.xUnits, s.yUnits};
     graph.XOnTop = s.xOnTop;
   }
+  // Wall graphs have N + 2 points, up to about 400: a marker at every fifth keeps the lines
+  // readable.
+  for (GraphIndex g : {kGraphDeflection, kGraphMoment, kGraphShear, kGraphReaction, kGraphDMS}) graph(g).Markers = 5;
   TGraphPlot& dms = graph(kGraphDMS);
   dms.ShowThree = true;
   dms.ShowLayers = true;
