@@ -35,8 +35,11 @@ class TPlotForm : public QWidget {
 
   TGraphPlot& graph() { return m_graph; }
   const GraphView& view() const { return m_view; }
-  // The geometry of the last drawing on the screen (empty before the first).
-  const GraphGeometry& geometry() const { return m_geometry; }
+  // The geometry of the drawing at the window's current size.
+  const GraphGeometry& geometry() {
+    relayout();
+    return m_geometry;
+  }
   // The drawing area inside the window, below the menu bar.
   QRect plotArea() const;
   QMenu* plotMenu() const { return m_menu; }
