@@ -73,15 +73,16 @@ void drawLayers(QPainter& painter, const TGraphPlot& graph, const PanelGeometry&
     const double y0 = panel.yMap.toPixel(top);
     const double y1 = panel.yMap.toPixel(bottom);
     const QRectF band(QPointF(panel.box.left(), std::min(y0, y1)), QPointF(panel.box.right(), std::max(y0, y1)));
-    fillSoilPattern(painter, band.intersected(QRectF(panel.box)), static_cast<int>(layer.points.front().x), s.scale);
+    const QRectF visible = band.intersected(QRectF(panel.box));
+    fillSoilPattern(painter, visible, static_cast<int>(layer.points.front().x), s.scale);
     painter.setPen(solidPen(QColor(90, 80, 70), std::max(1.0, s.scale)));
     painter.drawLine(QPointF(panel.box.left(), y1), QPointF(panel.box.right(), y1));
-    if (writeNames) {
+    if (writeNames && !visible.isEmpty()) {
       painter.setFont(s.layerName);
       const QFontMetricsF metrics(s.layerName, painter.device());
       const QString name = qs(layer.name).trimmed();
       QRectF label(0, 0, metrics.horizontalAdvance(name) + s.pad, metrics.height());
-      label.moveCenter(QPointF(panel.box.left() + s.pad + label.width() / 2, band.center().y()));
+      label.moveCenter(QPointF(panel.box.left() + s.pad + label.width() / 2, visible.center().y()));
       painter.fillRect(label, QColor(255, 255, 255, 210));
       painter.setPen(Qt::black);
       painter.drawText(label, Qt::AlignCenter, name);

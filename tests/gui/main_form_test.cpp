@@ -296,6 +296,11 @@ class MainFormTest : public QObject {
         QMdiSubWindow* window = form->graphWindow(static_cast<GraphIndex>(g));
         QVERIFY(window != nullptr);
         const QImage picture = window->widget()->grab().toImage();
+        // For review by eye: KORVEX_WINDOW_PICTURES=folder keeps every window's picture.
+        if (const QString folder = qEnvironmentVariable("KORVEX_WINDOW_PICTURES"); !folder.isEmpty())
+          picture.save(QDir(folder).filePath(QStringLiteral("%1-%2.png")
+                                                 .arg(QString::fromLatin1(example).section('.', 0, 0))
+                                                 .arg(graphFileWord(static_cast<GraphIndex>(g)))));
         int inked = 0;
         for (int y = 0; y < picture.height(); y += 2)
           for (int x = 0; x < picture.width(); x += 2) inked += picture.pixel(x, y) != qRgb(255, 255, 255);
