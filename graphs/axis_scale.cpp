@@ -63,7 +63,8 @@ std::vector<long long> tickIndices(double min, double max, double step) {
   const double last = std::floor(max / step + kOnMultiple * std::max(1.0, std::fabs(max / step)));
   // A view never spans more than about thirty steps; the bound keeps a bad step harmless.
   constexpr double kMostTicks = 1000;
-  if (last - first > kMostTicks) return ticks;
+  constexpr double kLargestIndex = 1e15;  // whole numbers that a long long holds exactly
+  if (last - first > kMostTicks || std::fabs(first) > kLargestIndex || std::fabs(last) > kLargestIndex) return ticks;
   for (double k = first; k <= last; ++k) ticks.push_back(static_cast<long long>(k));
   return ticks;
 }

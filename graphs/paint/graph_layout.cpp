@@ -89,8 +89,7 @@ int pointsHidden(const TGraphPlot& graph, const PanelGeometry& panel, const QRec
   for (const TLine& line : graph.Lines(panel.list)) {
     if (!line.active) continue;
     for (const TFloatPoint& p : line.points)
-      if (area.contains(QPoint(static_cast<int>(panel.xMap.toPixel(p.x)), static_cast<int>(panel.yMap.toPixel(p.y)))))
-        ++hidden;
+      if (QRectF(area).contains(QPointF(panel.xMap.toPixel(p.x), panel.yMap.toPixel(p.y)))) ++hidden;
   }
   return hidden;
 }

@@ -83,6 +83,10 @@ void drawLayers(QPainter& painter, const TGraphPlot& graph, const PanelGeometry&
       const QString name = qs(layer.name).trimmed();
       QRectF label(0, 0, metrics.horizontalAdvance(name) + s.pad, metrics.height());
       label.moveCenter(QPointF(panel.box.left() + s.pad + label.width() / 2, visible.center().y()));
+      // Beside the wall's line at x = 0 rather than over it.
+      const double wallX = panel.xMap.toPixel(0);
+      if (wallX > label.left() - s.pad && wallX < label.right() + s.pad)
+        label.moveRight(panel.box.right() - s.pad);
       painter.fillRect(label, QColor(255, 255, 255, 210));
       painter.setPen(Qt::black);
       painter.drawText(label, Qt::AlignCenter, name);

@@ -8,6 +8,7 @@
 #include "app/project_tables.h"
 #include "graphs/result_graphs.h"
 #include "test_support.h"
+#include "validation/example_support.h"
 
 namespace korvex {
 namespace {
@@ -58,6 +59,19 @@ TEST(PlotLoading, AStagedRunKeepsThreeSetsOfAllTheirPoints) {
   EXPECT_EQ(dms.Panels[1].xCaption, "Bending Moment (m-kN)");
   EXPECT_EQ(graphs.graph(kGraphMoment).XTitle(), "Bending Moment (m-kN)");
   EXPECT_EQ(graphs.firstCurvePoints()[kGraphDeflection], 302);
+  // Each stage's largest moment and top deflection, read off the graphs, are the report's (its
+  // E12.3 fields hold three digits: half a unit in the third).
+  const auto blocks = example_checks::parseResultBlocks(testing::readFile(folder / "staged_excavation.kx5o"));
+  ASSERT_EQ(blocks.size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    double peak = 0;
+    for (const TFloatPoint& p : graphs.graph(kGraphMoment).Line(i).points)
+      if (std::fabs(p.x) > std::fabs(peak)) peak = p.x;
+    const double reported = blocks[static_cast<std::size_t>(i)].peakMoment().moment;
+    EXPECT_NEAR(peak, reported, 5e-3 * std::fabs(reported)) << i;
+    const double top = blocks[static_cast<std::size_t>(i)].stations.front().deflection;
+    EXPECT_NEAR(graphs.graph(kGraphDeflection).Line(i).points.front().x, top, 5e-3 * std::fabs(top)) << i;
+  }
 }
 
 TEST(PlotLoading, EnglishRunsShowFeetAndKipsButKeepTheOtherValues) {
