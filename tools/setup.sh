@@ -5,7 +5,7 @@
 set -euo pipefail
 
 KORVEX_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  qt6-base-dev qt6-qpa-plugins libgl-dev xdg-utils)
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev xdg-utils)
 
 # Installs the given Debian packages, or the build's own when none are given, where missing.
 install_missing_packages() {

@@ -38,6 +38,8 @@
 #include "app/gui/qt_settings_store.h"
 #include "app/gui/title_window.h"
 #include "app/shell/window_title.h"
+#include "graphs/widgets/plot_dialogs.h"
+#include "graphs/widgets/plot_form.h"
 #include "tables/grid_table_chart.h"
 
 namespace korvex {
@@ -75,6 +77,17 @@ class TMainForm::Interface : public UserInterface {
   TMainForm& m_form;
 };
 
+// The graph windows' messages go through the main window's dialogs; their file, printer and
+// picture dialogs are Qt's.
+class TMainForm::GraphDialogs : public PlotDialogs {
+ public:
+  explicit GraphDialogs(TMainForm& form) : m_form(form) {}
+  void information(QWidget* parent, const std::string& text) override { m_form.dialogs().information(parent, text); }
+
+ private:
+  TMainForm& m_form;
+};
+
 namespace {
 
 // The bundled guides, copied next to the program by the build.
@@ -89,7 +102,8 @@ TMainForm::TMainForm(MainFormOptions options)
       m_dialogs(options.dialogs ? std::move(options.dialogs) : std::make_unique<Dialogs>()),
       m_settings(options.settings ? std::move(options.settings) : std::make_unique<QtSettingsStore>()),
       m_interface(std::make_unique<Interface>(*this)),
-      m_session(std::make_unique<ProjectSession>(*m_interface, *m_settings, m_programFolder.toStdString())) {
+      m_session(std::make_unique<ProjectSession>(*m_interface, *m_settings, m_programFolder.toStdString())),
+      m_graphDialogs(std::make_unique<GraphDialogs>(*this)) {
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
   setAcceptDrops(true);
   m_mdi = new QMdiArea(this);
@@ -102,6 +116,7 @@ TMainForm::TMainForm(MainFormOptions options)
   buildMenus();
   buildToolBar();
   m_session->setPlotLoader([this](const std::filesystem::path& plot, bool afterRun) { return loadPlotFile(plot, afterRun); });
+  m_session->setGraphCounter([this] { return m_graphs.firstCurvePoints(); });
   // The session calls this after a command that went through, the active child committed
   // first: every open window shows the project's data as they now are.
   m_session->setChangeListener([this] {
@@ -136,7 +151,32 @@ QAction* TMainForm::action(const QString& name) const {
   return found == m_actions.end() ? nullptr : found->second;
 }
 
-bool TMainForm::loadPlotFile(const std::filesystem::path& /*plotFile*/, bool /*afterRun*/) { return false; }
+bool TMainForm::loadPlotFile(const std::filesystem::path& plotFile, bool afterRun) {
+  const PlotContext context = plotContextOf(m_session->project(), m_session->tables());
+  const PlotLoadResult result = korvex::loadPlotFile(plotFile, context, m_graphs);
+  for (const QPointer<QMdiSubWindow>& window : m_graphWindows)
+    if (window) window->widget()->update();
+  if (!result.loaded && afterRun) m_dialogs->information(this, kPlotLoadFailed);
+  return result.loaded;
+}
+
+QMdiSubWindow* TMainForm::graphWindow(GraphIndex index) const { return m_graphWindows[index]; }
+
+void TMainForm::showGraph(GraphIndex index) {
+  if (QMdiSubWindow* open = m_graphWindows[index]) {
+    if (open->isMinimized()) open->showNormal();
+    m_mdi->setActiveSubWindow(open);
+    return;
+  }
+  auto* form = new TPlotForm(m_graphs.graph(index), *m_graphDialogs);
+  form->setAttribute(Qt::WA_DeleteOnClose);
+  QMdiSubWindow* child = m_mdi->addSubWindow(form);
+  child->setAttribute(Qt::WA_DeleteOnClose);
+  child->resize(form->size());
+  m_graphWindows[index] = child;
+  child->show();
+  m_mdi->setActiveSubWindow(child);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Menus and tool bar
@@ -335,7 +375,9 @@ void TMainForm::buildMenus() {
   for (int graph = 0; graph < kGraphCount; ++graph) {
     if (graph == kGraphDeflection || graph == kGraphPressure) graphics->addSeparator();
     QAction* item = addCommand(graphics, QStringLiteral("Graph%1").arg(graph), graphCaptions[graph], nullptr);
-    connect(item, &QAction::triggered, this, pending(QString(graphCaptions[graph]).remove('&')));
+    connect(item, &QAction::triggered, this, [this, graph] {
+      if (commitActiveChild()) showGraph(static_cast<GraphIndex>(graph));
+    });
   }
   graphics->addSeparator();
   QAction* exportPlots = addCommand(graphics, "GraphExport", "Export Plots To Excel", nullptr);
@@ -417,6 +459,9 @@ void TMainForm::buildToolBar() {
 }
 
 void TMainForm::refresh() {
+  // Results belong to the plot file last loaded: a new project, one opened without a plot file
+  // and a failed load show none.
+  if (!m_session->plotLoaded()) m_graphs.clear();
   setWindowTitle(QString::fromStdString(m_session->windowTitle()));
   m_status->setText(QString::fromStdString(m_session->statusText()));
   applyMenuState();

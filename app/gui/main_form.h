@@ -15,6 +15,7 @@
 
 #include "app/gui/dialogs.h"
 #include "app/shell/project_session.h"
+#include "graphs/result_graphs.h"
 
 class QAction;
 class QActionGroup;
@@ -54,9 +55,14 @@ class TMainForm : public QMainWindow {
   // The action of a menu item or tool button by its object name ("FileNew", "CompRun", ...).
   QAction* action(const QString& name) const;
 
-  // Loads a plot data file into the result graphs; true when it loaded. The graph windows fill
-  // this in; until they exist no plot file is loaded and the graph commands stay disabled.
+  // Loads a plot data file into the result graphs; true when it loaded. A file that does not
+  // read whole clears every graph; after a run it is reported.
   bool loadPlotFile(const std::filesystem::path& plotFile, bool afterRun);
+
+  // The result graphs and the window of one of them (created on first show, null when closed).
+  ResultGraphs& resultGraphs() { return m_graphs; }
+  void showGraph(GraphIndex index);
+  QMdiSubWindow* graphWindow(GraphIndex index) const;
 
   // The window protocol the logic relies on (see UserInterface).
   bool commitActiveChild();
@@ -84,6 +90,7 @@ class TMainForm : public QMainWindow {
   };
 
   class Interface;
+  class GraphDialogs;
 
   void buildMenus();
   void buildToolBar();
@@ -133,6 +140,9 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<SettingsStore> m_settings;
   std::unique_ptr<Interface> m_interface;
   std::unique_ptr<ProjectSession> m_session;
+  ResultGraphs m_graphs;
+  std::unique_ptr<GraphDialogs> m_graphDialogs;
+  std::array<QPointer<QMdiSubWindow>, kGraphCount> m_graphWindows;
 
   QMdiArea* m_mdi = nullptr;
   QLabel* m_status = nullptr;

@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "plot_command.h"
 #include "run_summary.h"
 #include "test_support.h"
 
@@ -56,6 +57,38 @@ TEST(CliApp, VersionAndHelp) {
   EXPECT_EQ(result.out.rfind("Usage: korvex convert ", 0), 0u) << result.out;
   EXPECT_NE(result.out.find("--kind K       the kind of IN (not of OUT)"), std::string::npos);
 }
+
+TEST(CliPlot, HasHelpAndNeedsItsDrawingProgram) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"plot", "--help"}, {"help", "plot"}}) {
+    const CliResult result = runTool(args);
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_EQ(result.out.rfind("Usage: korvex plot FILE.kx5p --out DIR", 0), 0u) << result.out;
+  }
+  EXPECT_NE(runTool({"--help"}).out.find("plot FILE.kx5p --out DIR"), std::string::npos);
+  TempFolder empty;
+  std::ostringstream out, err;
+  EXPECT_EQ(runPlot({"plot", "a.kx5p", "--out", "x"}, out, err, empty.path()), kExitFailure);
+  EXPECT_EQ(err.str(), "korvex: plot needs the program " + (empty.path() / "korvex-plot").string() +
+                           ", which is built with the desktop program (KORVEX_BUILD_GUI=ON)\n");
+}
+
+#ifdef KORVEX_PLOT_TOOL_DIR
+// korvex plot starts korvex-plot with its arguments and gives back its exit status.
+TEST(CliPlot, StartsTheDrawingProgramAndPassesItsStatusOn) {
+  TempFolder folder;
+  writeFile(folder / "wall.kx5d", sampleWall());
+  ASSERT_EQ(runTool({"run", (folder / "wall.kx5d").string(), "--summary", "none"}).status, kExitOk);
+  std::ostringstream out, err;
+  EXPECT_EQ(runPlot({"plot", (folder / "wall.kx5p").string(), "--out", (folder / "pictures").string()}, out, err,
+                    KORVEX_PLOT_TOOL_DIR),
+            kExitOk);
+  EXPECT_TRUE(std::filesystem::exists(folder / "pictures" / "wall-moment.png"));
+  EXPECT_EQ(runPlot({"plot", (folder / "wall.kx5d").string(), "--out", (folder / "pictures").string()}, out, err,
+                    KORVEX_PLOT_TOOL_DIR),
+            kExitFailure);
+}
+#endif
 
 TEST(CliApp, BadArgumentsGiveOneLineAndStatusTwo) {
   const std::vector<std::vector<std::string>> cases = {

@@ -18,6 +18,7 @@
 #include "app/gui/main_form.h"
 #include "gui_test_support.h"
 #include "app/shell/window_title.h"
+#include "validation/example_support.h"
 
 namespace korvex {
 namespace {
@@ -195,6 +196,108 @@ class MainFormTest : public QObject {
     QVERIFY(form->commitActiveChild());
     QCOMPARE(form->session().project().Title, std::string("New Wall 2"));
     QVERIFY(form->session().project().IsModified(form->session().tables()));
+  }
+
+  // After Run Analysis on each example the graph windows open and show the report's values:
+  // the largest bending moment and the top deflection of every block, read off the graphs'
+  // lines, are the report's (its E12.3 fields hold 3 digits, so they agree to half a unit in
+  // the third).
+  void graphsShowTheReportsResultsAfterEveryExampleRun() {
+    // (A staged example reads with notes, and its stages run through the stage windows.)
+    const char* examples[] = {"short_and_long_term.kx5d", "tied_wall_user_curves.kx5d",
+                              "layered_wall_generated_pressure.kx5d", "braced_wall_apparent_pressure.kx5d",
+                              "cantilever_in_sand.kx5d", "tied_back_wall_in_soft_clay.kx5d",
+                              "soldier_pile_silt_over_rock.kx5d", "wall_socketed_in_rock.kx5d",
+                              "tied_wall_generated_curves.kx5d", "sample_wall.kx5d"};
+    constexpr double kReportDigits = 5e-3;
+    for (const char* example : examples) {
+      auto form = makeForm();
+      form->show();
+      const std::filesystem::path wall = copyExample(example);
+      form->start(wall.string());
+      // A file that held what the project cannot is saved under a new name before the run.
+      const std::filesystem::path saved = std::filesystem::path(wall).replace_extension(".saved.kx5d");
+      m_dialogs->saveChoices.push_back(saved.string());
+      form->action("CompRun")->trigger();
+      QVERIFY2(form->session().plotLoaded(), example);
+      const std::filesystem::path report = std::filesystem::path(form->session().project().FileName).replace_extension(".kx5o");
+      const auto blocks = example_checks::parseResultBlocks(readText(report));
+      ResultGraphs& graphs = form->resultGraphs();
+      const TGraphPlot& moment = graphs.graph(kGraphMoment);
+      const TGraphPlot& deflection = graphs.graph(kGraphDeflection);
+      QCOMPARE(moment.LineCount(), static_cast<int>(blocks.size()));
+      const double perKilo = moment.Units() == 1 ? 1000 : 1;
+      for (std::size_t b = 0; b < blocks.size(); ++b) {
+        double peak = 0;
+        for (const TFloatPoint& p : moment.Line(static_cast<int>(b)).points)
+          if (std::fabs(p.x) > std::fabs(peak)) peak = p.x;
+        const double reported = blocks[b].peakMoment().moment;
+        QVERIFY2(std::fabs(peak * perKilo - reported) <= kReportDigits * std::fabs(reported), example);
+        const double top = deflection.Line(static_cast<int>(b)).points.front().x;
+        const double reportedTop = blocks[b].stations.front().deflection;
+        QVERIFY2(std::fabs(top - reportedTop) <= kReportDigits * std::fabs(reportedTop) + 1e-12, example);
+      }
+      // Every enabled graph command opens its window, which draws the graph.
+      for (int g = 0; g < kGraphCount; ++g) {
+        QAction* command = form->action(QStringLiteral("Graph%1").arg(g));
+        QCOMPARE(command->isEnabled(), graphs.graph(static_cast<GraphIndex>(g)).PointCount() > 1 || g == kGraphCombined ||
+                                           (g == kGraphDMS && graphs.graph(kGraphDeflection).PointCount() > 1));
+        if (!command->isEnabled()) continue;
+        command->trigger();
+        QMdiSubWindow* window = form->graphWindow(static_cast<GraphIndex>(g));
+        QVERIFY(window != nullptr);
+        const QImage picture = window->widget()->grab().toImage();
+        // For review by eye: KORVEX_WINDOW_PICTURES=folder keeps every window's picture.
+        if (const QString folder = qEnvironmentVariable("KORVEX_WINDOW_PICTURES"); !folder.isEmpty())
+          picture.save(QDir(folder).filePath(QStringLiteral("%1-%2.png")
+                                                 .arg(QString::fromLatin1(example).section('.', 0, 0))
+                                                 .arg(graphFileWord(static_cast<GraphIndex>(g)))));
+        int inked = 0;
+        for (int y = 0; y < picture.height(); y += 2)
+          for (int x = 0; x < picture.width(); x += 2) inked += picture.pixel(x, y) != qRgb(255, 255, 255);
+        QVERIFY2(inked > 500, example);
+      }
+      QVERIFY(form->action("BtnGraph2")->isEnabled());
+      form->action("BtnGraph2")->trigger();
+      QCOMPARE(form->findChild<QMdiArea*>()->activeSubWindow(), form->graphWindow(kGraphMoment));
+    }
+  }
+
+  // A plot file that does not read leaves no graph filled: after a run it says so; found on
+  // opening a project it is passed over in silence. New clears the graphs too.
+  void plotFilesThatDoNotReadLeaveTheGraphsEmpty() {
+    auto form = makeForm();
+    const std::filesystem::path wall = copyExample("cantilever_in_sand.kx5d");
+    form->start(wall.string());
+    form->action("CompRun")->trigger();
+    QVERIFY(form->session().plotLoaded());
+    QCOMPARE(form->resultGraphs().graph(kGraphMoment).LineCount(), 1);
+
+    const std::filesystem::path plot = std::filesystem::path(wall).replace_extension(".kx5p");
+    const std::string whole = readText(plot);
+    std::ofstream(plot, std::ios::binary) << whole.substr(0, whole.size() / 3);
+    m_dialogs->messages.clear();
+    QVERIFY(!form->loadPlotFile(plot, true));
+    QCOMPARE(m_dialogs->messages, std::vector<std::string>{kPlotLoadFailed});
+    QCOMPARE(form->resultGraphs().graph(kGraphMoment).LineCount(), 0);
+
+    m_dialogs->messages.clear();
+    m_dialogs->openChoices.push_back(OpenChoice{wall.string(), 1});
+    form->action("FileOpen")->trigger();
+    QVERIFY(!form->session().plotLoaded());
+    QVERIFY(!form->action("Graph2")->isEnabled());
+    QVERIFY(!form->action("BtnGraph2")->isEnabled());
+    for (const std::string& message : m_dialogs->messages) QVERIFY(message != kPlotLoadFailed);
+
+    std::ofstream(plot, std::ios::binary) << whole;
+    m_dialogs->openChoices.push_back(OpenChoice{wall.string(), 1});
+    form->action("FileOpen")->trigger();
+    QVERIFY(form->session().plotLoaded());
+    QVERIFY(form->action("Graph2")->isEnabled());
+    QCOMPARE(form->resultGraphs().graph(kGraphMoment).LineCount(), 1);
+    form->action("FileNew")->trigger();
+    QCOMPARE(form->resultGraphs().graph(kGraphMoment).LineCount(), 0);
+    QVERIFY(!form->action("Graph2")->isEnabled());
   }
 };
 
