@@ -26,6 +26,8 @@ enum EarthPressureChoiceValue { kUserPressure = 1, kTriangularPressure = 2, kTra
 
 inline constexpr const char* kNewProjectFileName = "NewWall.kx5d";
 inline constexpr int kLongTermContinuation = 9;
+// A project holds one stage (no staging) up to this many construction stages.
+inline constexpr int kMostStages = 5;
 
 class TProgramData {
  public:
@@ -78,8 +80,8 @@ class TProgramData {
   int LongTermCode = 0;
 
   // --- stages ---
-  int StageCount = 1;
-  int CurrentStage = 1;
+  int StageCount = 1;    // 1 to kMostStages; 1 is no staging
+  int CurrentStage = 1;  // the stage the tables hold
   bool HasEICount = true;
   bool HasTiebackCount = true;
 

@@ -24,16 +24,25 @@ constexpr const char* kNumberTooLargeForItsUnit = "The number is too large for i
 
 class DataFileReader {
  public:
-  DataFileReader(TWordReader& words, int kind, ProjectTables& tables, ProjectReadResult& result)
-      : r(words), m_kind(kind), t(tables), d(result.data), m_result(result) {}
+  DataFileReader(TWordReader& words, int kind, ProjectTables& tables, TProgramData& data,
+                 std::vector<std::string>& notes)
+      : r(words), m_kind(kind), t(tables), d(data), m_notes(notes) {}
 
+  // The project's blocks: the first block, and the long-term block when its continuation asks
+  // for one. A staged file's later blocks are its stages, which the project holds in stage
+  // files: they are left to the stage files' reader.
   void read() {
     readBlock(false);
     if (m_kind == kVersion2Kind) return;
     d.LongTermCode = r.ReadInteger();
-    if (d.LongTermCode != kLongTermContinuation) return;
+    if (d.LongTermCode != kLongTermContinuation) {
+      m_laterStages = d.StageCount > 1;
+      keepStageCountInRange();
+      return;
+    }
     d.LongTerm = true;
     r.ReadLine();
+    const int stageCount = d.StageCount;
     const int shortTermChoice = d.EarthPressureChoice;
     const BlockSnapshot shortTerm = snapshot();
     readBlock(true);
@@ -43,10 +52,40 @@ class DataFileReader {
     if (shortTermChoice == kTrapezoidalPressure && d.EarthPressureChoice == kTriangularPressure)
       d.EarthPressureChoice = kTrapezoidalPressure;
     r.ReadInteger();
+    if (stageCount > 1) {
+      note("The file's control line names " + std::to_string(stageCount) +
+           " construction stages, but a long-term block follows its first block; the project holds it as a "
+           "short-term and long-term analysis of one stage.");
+    }
+    d.StageCount = 1;
   }
 
-  // After the last block: anything left in the file is not part of the project.
+  // One stage block and its continuation line.
+  void readStageBlock() {
+    readBlock(false);
+    r.ReadInteger();
+  }
+
+  // The blocks of a staged file one after another, as the engine reads them: each ends with its
+  // continuation line, and the file ends after a continuation of 0 or of the block's stage
+  // count, or where nothing follows. More than `mostBlocks` blocks end the reading.
+  BlockEnds continuationLines(int mostBlocks) {
+    BlockEnds ends;
+    while (static_cast<int>(ends.lines.size()) <= mostBlocks) {
+      readBlock(false);
+      const int continuation = r.ReadInteger();
+      ends.lines.push_back(r.LineNumber());
+      r.ReadLine();
+      if (continuation == 0 || continuation == d.StageCount || r.RemainingWords() == 0) break;
+    }
+    ends.moreFollows = r.RemainingWords() > 0;
+    return ends;
+  }
+
+  // After the last block: anything left in the file is not part of the project, except the
+  // later stages of a staged file.
   void noteTrailingData() {
+    if (m_laterStages) return;
     if (const long long words = r.RemainingWords(); words > 0) {
       note("The file holds " + std::to_string(words) +
            " more values after the blocks the project reads (from line " + std::to_string(r.LineNumber() + 1) +
@@ -111,6 +150,16 @@ class DataFileReader {
     for (std::size_t i = 0; i < differing.size(); ++i) list += (i > 0 ? ", " : "") + differing[i];
     note("These values of the long-term block differ from the short-term block's: " + list +
          ". The project holds one set for both analyses, the long-term block's.");
+  }
+
+  // A project holds one to five stages: a file of no stages (0) is a file of one, and a file
+  // of more than five is held as five, which its blocks then do not match.
+  void keepStageCountInRange() {
+    if (d.StageCount > kMostStages) {
+      note("The file's control line names " + std::to_string(d.StageCount) +
+           " construction stages; the project holds at most " + std::to_string(kMostStages) + ".");
+    }
+    d.StageCount = std::clamp(d.StageCount, 1, kMostStages);
   }
 
   bool english() const { return d.UnitSystem == kEnglishUnits; }
@@ -398,15 +447,15 @@ class DataFileReader {
   }
 
   void note(const std::string& text) {
-    if (std::find(m_result.notes.begin(), m_result.notes.end(), text) == m_result.notes.end())
-      m_result.notes.push_back(text);
+    if (std::find(m_notes.begin(), m_notes.end(), text) == m_notes.end()) m_notes.push_back(text);
   }
 
   TWordReader& r;
   int m_kind;
   ProjectTables& t;
   TProgramData& d;
-  ProjectReadResult& m_result;
+  std::vector<std::string>& m_notes;
+  bool m_laterStages = false;  // the file's later blocks are stages
 };
 
 ProjectReadResult readWith(const std::function<TWordReader()>& open, int kind, ProjectTables& tables,
@@ -418,7 +467,7 @@ ProjectReadResult readWith(const std::function<TWordReader()>& open, int kind, P
   try {
     TWordReader words = open();
     result.opened = true;
-    DataFileReader reader(words, std::clamp(kind, kCurrentKind, kVersion2Kind), tables, result);
+    DataFileReader reader(words, std::clamp(kind, kCurrentKind, kVersion2Kind), tables, result.data, result.notes);
     reader.read();
     reader.noteTrailingData();
   } catch (const std::exception& error) {
@@ -448,6 +497,38 @@ ProjectReadResult ReadDataFile(const std::filesystem::path& path, int kind, Proj
 
 ProjectReadResult ReadDataText(const std::string& text, int kind, ProjectTables& tables, const std::string& fileName) {
   return readWith([&] { return TWordReader(text); }, kind, tables, fileName);
+}
+
+BlockReadResult ReadStageBlock(const std::string& text, int kind, TProgramData& data, ProjectTables& tables) {
+  BlockReadResult result;
+  const int units = data.UnitSystem;
+  const int stageCount = data.StageCount;
+  const int currentStage = data.CurrentStage;
+  tables.EmptyAll();
+  try {
+    TWordReader words(text);
+    DataFileReader(words, std::clamp(kind, kCurrentKind, kVersion3Kind), tables, data, result.notes).readStageBlock();
+  } catch (const std::exception& error) {
+    result.error = error.what();
+  }
+  // The block's control line carries the count it was written with, and its own unit system:
+  // the project keeps its counts, and the values come into its unit system.
+  data.StageCount = stageCount;
+  data.CurrentStage = currentStage;
+  data.LongTerm = false;
+  data.LongTermCode = 0;
+  data.SetUnits(units, tables);
+  tables.ApplyMinRows();
+  return result;
+}
+
+BlockEnds ContinuationLines(const std::string& text, int kind, ProjectTables& scratch, int mostBlocks) {
+  TProgramData data;
+  std::vector<std::string> notes;
+  scratch.EmptyAll();
+  TWordReader words(text);
+  return DataFileReader(words, std::clamp(kind, kCurrentKind, kVersion3Kind), scratch, data, notes)
+      .continuationLines(mostBlocks);
 }
 
 }  // namespace korvex

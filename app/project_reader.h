@@ -45,6 +45,13 @@ struct ProjectReadResult {
 // case ignored).
 int KindOfFile(const std::filesystem::path& path);
 
+// What reading one block of a file found: the reading error ('\r' is a line break), empty when
+// the whole block was read, and what the block holds that the project cannot.
+struct BlockReadResult {
+  std::string error;
+  std::vector<std::string> notes;
+};
+
 // Reads the data file at `path` as `kind` into a new project and `tables` (emptied first). Never
 // throws: a file that cannot be opened or read gives the system's message in `error`. After
 // reading, also after an error, every plain table has at least MinRows rows and the project is
@@ -53,5 +60,31 @@ ProjectReadResult ReadDataFile(const std::filesystem::path& path, int kind, Proj
 // The same for the text of a data file; the project's FileName is `fileName`.
 ProjectReadResult ReadDataText(const std::string& text, int kind, ProjectTables& tables,
                                const std::string& fileName = kNewProjectFileName);
+
+// A staged data file is read as its first block only; the project's StageCount (kept within 1
+// to kMostStages) says how many stage blocks follow, and the stage files hold them.
+
+// Reads one stage block (a stage file, or one stage's lines of a staged data file) as `kind`
+// (1 to 3) into the open project, its block and continuation line: every table is emptied and
+// read afresh, Title becomes the block's first line, and what the block does not say stays as
+// the project had it. The project keeps its FileName, StageCount and CurrentStage, never turns
+// long-term, and keeps its unit system: a block written in another one is converted into it.
+// Afterwards, also after an error, every plain table has at least MinRows rows; the modified
+// state is left to the caller.
+BlockReadResult ReadStageBlock(const std::string& text, int kind, TProgramData& data, ProjectTables& tables);
+
+// Where the blocks of a data file end: the 1-based lines holding their continuation values, and
+// whether values follow the block where the engine stops.
+struct BlockEnds {
+  std::vector<int> lines;
+  bool moreFollows = false;
+};
+
+// The ends of the blocks of the data file `text`, read block after block as `kind` (1 to 3) as
+// the engine reads them: the file ends after a continuation of 0 or of the block's own stage
+// count, or where no value follows. Reading stops after `mostBlocks` + 1 blocks. The tables
+// `scratch` are emptied and hold whatever the blocks left in them. ProjectReadError when a
+// block does not read.
+BlockEnds ContinuationLines(const std::string& text, int kind, ProjectTables& scratch, int mostBlocks);
 
 }  // namespace korvex

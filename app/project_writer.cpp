@@ -55,15 +55,23 @@ class DataFileWriter {
 
   std::string write() {
     d.LongTermCode = d.LongTerm ? kLongTermContinuation : 0;
-    writeBlock(d.EarthPressureChoice, false);
+    writeBlock(d.EarthPressureChoice, false, d.Title);
     line(FileLine().last(d.LongTermCode));
     if (d.LongTermCode == kLongTermContinuation) {
       // A trapezoidal choice is written as triangular in the long-term block.
-      writeBlock(d.EarthPressureChoice == kTrapezoidalPressure ? kTriangularPressure : d.EarthPressureChoice, true);
+      writeBlock(d.EarthPressureChoice == kTrapezoidalPressure ? kTriangularPressure : d.EarthPressureChoice, true,
+                 d.Title);
       line(FileLine().last(0));
       // The short-term block's modes are the project's.
       d.DeriveModes(t);
     }
+    return m_text;
+  }
+
+  std::string writeStage() {
+    const int stage = d.CurrentStage;
+    writeBlock(d.EarthPressureChoice, false, stage == 1 ? d.Title : StageTitle(stage));
+    line(FileLine().last(stage));
     return m_text;
   }
 
@@ -92,9 +100,9 @@ class DataFileWriter {
     line(l);
   }
 
-  void writeBlock(int choice, bool longTermBlock) {
+  void writeBlock(int choice, bool longTermBlock, const std::string& title) {
     d.DeriveModes(t, choice);
-    line(FileLine().last(d.Title));
+    line(FileLine().last(title));
     line(FileLine()
              .add(d.UnitSystem, kSpace)
              .add(rowsWritten(t.Soillayer, d.ApplyRestraints))
@@ -260,6 +268,12 @@ std::filesystem::path fileBehindLinks(const std::filesystem::path& path) {
 std::string formatG8(long double value) { return formatGeneral(value, 8, kFileSmallestFixedExponent); }
 
 std::string DataFileText(TProgramData& data, ProjectTables& tables) { return DataFileWriter(data, tables).write(); }
+
+std::string StageTitle(int stage) { return " Stage No : " + std::to_string(stage); }
+
+std::string StageBlockText(TProgramData& data, ProjectTables& tables) {
+  return DataFileWriter(data, tables).writeStage();
+}
 
 void WriteDataFile(TProgramData& data, ProjectTables& tables) {
   WriteFileSafely(data.FileName, DataFileText(data, tables));

@@ -28,10 +28,20 @@ inline constexpr const char* kNumberTooLargeToSave =
 // from 0.0001 up to below 1E8 and otherwise mantissa, "E" and exponent (1E-5, 1.2345679E8).
 std::string formatG8(long double value);
 
-// The text of the data file. Derives the mode numbers first and sets the last PileSect row to a
+// The text of the data file of a single-stage project. Derives the mode numbers first and sets the last PileSect row to a
 // constant value, as saving does. Tables whose option is off are written as empty and keep
 // their rows. ProjectWriteError kNumberTooLargeToSave when a value written is not finite.
 std::string DataFileText(TProgramData& data, ProjectTables& tables);
+
+// The title line of stage `stage` (2 to 5) in a staged data file: " Stage No : 2".
+std::string StageTitle(int stage);
+
+// The stage block of the project's CurrentStage, as its stage file and its part of the staged
+// data file hold it: the groups of one block, derived and written as DataFileText writes them,
+// titled with Title for stage 1 and StageTitle for a later stage, then the continuation line
+// holding the stage's number. The control line carries StageCount; a stage block never has a
+// long-term block.
+std::string StageBlockText(TProgramData& data, ProjectTables& tables);
 
 // Writes the data file to data.FileName and marks the project unmodified. The text goes to a
 // temporary file in the same folder, which replaces the old file only when it was written

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "app/system_error_text.h"
 
@@ -59,23 +60,32 @@ bool parseNumber(const std::string& word, long double& value) {
 
 }  // namespace
 
-TWordReader::TWordReader(const std::string& text) {
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
   std::size_t start = 0;
   for (std::size_t i = 0; i <= text.size(); ++i) {
     if (i < text.size() && text[i] != '\n' && text[i] != '\r') continue;
     std::string raw = text.substr(start, i - start);
-    if (i < text.size() || !raw.empty() || m_lines.empty()) {
-      m_lines.push_back({raw, wordsOf(raw)});
-    }
+    if (i < text.size() || !raw.empty() || lines.empty()) lines.push_back(std::move(raw));
     if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') ++i;
     start = i + 1;
+  }
+  return lines;
+}
+
+TWordReader::TWordReader(const std::string& text) {
+  for (std::string& raw : SplitLines(text)) {
+    std::vector<std::string> words = wordsOf(raw);
+    m_lines.push_back({std::move(raw), std::move(words)});
   }
   m_wordsFrom.assign(m_lines.size() + 1, 0);
   for (std::size_t line = m_lines.size(); line-- > 0;)
     m_wordsFrom[line] = m_wordsFrom[line + 1] + static_cast<long long>(m_lines[line].words.size());
 }
 
-TWordReader TWordReader::FromFile(const std::filesystem::path& path) {
+TWordReader TWordReader::FromFile(const std::filesystem::path& path) { return TWordReader(ReadTextFile(path)); }
+
+std::string ReadTextFile(const std::filesystem::path& path) {
   // Read with the system's calls so that its own message names what went wrong: a folder opens
   // but does not read ("Is a directory").
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -94,7 +104,7 @@ TWordReader TWordReader::FromFile(const std::filesystem::path& path) {
     text.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);
-  return TWordReader(text);
+  return text;
 }
 
 void TWordReader::Fail(int item, const char* expected) const {

@@ -20,6 +20,14 @@ class ProjectReadError : public std::runtime_error {
 
 inline constexpr const char* kIncompleteFile = "This file either invalid or incomplete.";
 
+// The lines of `text`, cut at LF, CR LF or CR, without their line ends. A line end at the very
+// end starts no further line; an empty text is one empty line.
+std::vector<std::string> SplitLines(const std::string& text);
+
+// The whole text of the file at `path`; ProjectReadError with the system's message when it
+// cannot be read.
+std::string ReadTextFile(const std::filesystem::path& path);
+
 class TWordReader {
  public:
   // Splits `text` into lines at LF, CR LF or CR; an empty text gives one empty line.

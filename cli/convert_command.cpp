@@ -1,12 +1,17 @@
 #include "convert_command.h"
 
 #include <algorithm>
+#include <exception>
+#include <optional>
 #include <ostream>
+#include <utility>
 
 #include "app/program_data.h"
 #include "app/project_reader.h"
 #include "app/project_tables.h"
 #include "app/project_writer.h"
+#include "app/stage_files.h"
+#include "app/word_reader.h"
 #include "cli_app.h"
 #include "file_checks.h"
 #include "entry/unit_codes.h"
@@ -21,7 +26,8 @@ const char* const kConvertHelp =
     "\n"
     "Opens the project data file IN as the desktop program does and saves it as OUT, always as a\n"
     "current .kx5d file, through the same project model the desktop program saves with. OUT\n"
-    "replaces an existing file only once it is written completely.\n"
+    "replaces an existing file only once it is written completely. A file of construction stages\n"
+    "is converted stage by stage; when its stages cannot be told apart, nothing is written.\n"
     "\n"
     "Options:\n"
     "  --kind K       the kind of IN (not of OUT): 1 .kx5d, 2 .kx4d, 3 version 3.0 .kxd,\n"
@@ -83,6 +89,28 @@ std::string onLines(std::string message) {
   return message;
 }
 
+// The staged file `input` of `kind` as the current kind, every stage of it, in the project's
+// unit system. What a later stage's reading finds goes to `err`, and `lacking` turns true when
+// one does not read whole. Nothing when the file cannot be cut into its stages.
+std::optional<std::string> convertedStages(const ConvertRequest& request, int kind, TProgramData& project,
+                                           ProjectTables& tables, std::ostream& err, bool& lacking) {
+  const StageSplit split = SplitStageBlocks(ReadTextFile(request.input), project.StageCount, kind, tables);
+  if (!split.error.empty()) {
+    err << "korvex: " << request.input << ": " << onLines(split.error) << '\n';
+    return std::nullopt;
+  }
+  StagedRewrite rewrite = RewriteStages(split.stages, kind, project, tables);
+  // The first stage's findings were told when the file was opened.
+  for (std::size_t stage = 1; stage < rewrite.findings.size(); ++stage) {
+    const BlockReadResult& read = rewrite.findings[stage];
+    const std::string where = "korvex: " + request.input + ": stage " + std::to_string(stage + 1) + ": ";
+    for (const std::string& note : read.notes) err << where << note << '\n';
+    if (!read.error.empty()) err << where << onLines(read.error) << '\n';
+    lacking = lacking || !read.error.empty() || !read.notes.empty();
+  }
+  return std::move(rewrite.text);
+}
+
 }  // namespace
 
 int runConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -106,17 +134,33 @@ int runConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   for (const std::string& note : read.notes) err << "korvex: " << request.input << ": " << note << '\n';
   if (!read.error.empty()) err << "korvex: " << request.input << ": " << onLines(read.error) << '\n';
-  const bool whole = read.error.empty() && read.notes.empty();
+  bool lacking = !read.notes.empty();  // the output lacks what the input holds
+  TProgramData& project = read.data;
+  if (request.units != 0) project.SetUnits(request.units, tables);
+  project.FileName = request.output;
+  std::string text;
+  try {
+    if (project.StageCount > 1) {
+      // Every stage, not the first one alone: nothing is written when the stages cannot be told
+      // apart.
+      const std::optional<std::string> stages = convertedStages(request, kind, project, tables, err, lacking);
+      if (!stages) return fail(err, "nothing was written");
+      text = *stages;
+    } else {
+      text = DataFileText(project, tables);
+    }
+  } catch (const std::exception& error) {
+    err << "korvex: " << error.what() << '\n';
+    return kExitFailure;
+  }
+  const bool whole = read.error.empty() && !lacking;
   if (overInput && !whole)
     return fail(err, "the input file is kept as it was: it did not read whole, and converting it onto itself "
                      "would lose what is named above");
   if (!read.error.empty()) err << "korvex: the project as read up to there is written\n";
-  if (!read.notes.empty()) err << "korvex: " << request.output << " lacks what is named above\n";
-  TProgramData& project = read.data;
-  if (request.units != 0) project.SetUnits(request.units, tables);
-  project.FileName = request.output;
+  if (lacking) err << "korvex: " << request.output << " lacks what is named above\n";
   try {
-    WriteDataFile(project, tables);
+    WriteFileSafely(request.output, text);
   } catch (const ProjectWriteError& error) {
     err << "korvex: " << error.what() << '\n';
     return kExitFailure;

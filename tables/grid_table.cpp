@@ -324,8 +324,11 @@ void TGridTable::SetRowCount(int n) {
   }
   int rows = std::min(m_rowCount, n);
   while (rows < n) rows += m_rowGroup;
+  const bool changed = rows != m_rowCount;
   m_rowCount = rows;
   RenumberSubTables();
+  // An open window shows the new rows (a stage or a file read into the table behind it).
+  if (changed) Notify();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -313,7 +313,8 @@ class TGridTable {
   void InsertRows(int row);
   // Deletes the group holding `row` (0 <= row < RowCount, else EListError).
   void DeleteRows(int row);
-  // Drops rows from the end while there are more than n, appends row groups while fewer.
+  // Drops rows from the end while there are more than n, appends row groups while fewer; the
+  // change notification runs when the count changed.
   void SetRowCount(int n);
 
   // --- units ---
@@ -328,8 +329,8 @@ class TGridTable {
   void ResetChanged();
 
   // --- the open editing window ---
-  // The change notification: called after rows are added, inserted or deleted, after a column
-  // is added, and after the unit system changes.
+  // The change notification: called after rows are added, inserted or deleted, after the row
+  // count changed, after a column is added, and after the unit system changes.
   void SetChangeNotification(std::function<void()> notify) { m_changeNotification = std::move(notify); }
   // The open window's cell refresh, called with (column index, row) after every cell write.
   // While a window is attached, integer columns check their entries. A modal window opens the

@@ -33,6 +33,11 @@ Answer Dialogs::askYesNoCancel(QWidget* parent, const std::string& message) {
   return Answer::Cancel;
 }
 
+bool Dialogs::confirm(QWidget* parent, const std::string& message) {
+  return QMessageBox::question(parent, QStringLiteral("Confirm"), text(message), QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::Yes) == QMessageBox::Yes;
+}
+
 void Dialogs::information(QWidget* parent, const std::string& message) {
   QMessageBox::information(parent, QStringLiteral("Information"), text(message));
 }

@@ -17,6 +17,8 @@ class Dialogs {
 
   // A question with Yes, No and Cancel; Escape and closing the box answer Cancel.
   virtual Answer askYesNoCancel(QWidget* parent, const std::string& text);
+  // A question with Yes and No: true for Yes; Escape and closing the box answer No.
+  virtual bool confirm(QWidget* parent, const std::string& text);
   // Information and warning boxes with OK; '\r' in the text is a line break.
   virtual void information(QWidget* parent, const std::string& text);
   virtual void warning(QWidget* parent, const std::string& text);

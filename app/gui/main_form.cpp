@@ -29,6 +29,7 @@
 #include "app/gui/editor_process.h"
 #include "app/gui/icons.h"
 #include "app/gui/options_window.h"
+#include "app/gui/stage_options_window.h"
 #include "app/gui/table_button_windows.h"
 #include "app/gui/table_chart_form.h"
 #include "app/gui/table_form.h"
@@ -49,6 +50,7 @@ class TMainForm::Interface : public UserInterface {
   explicit Interface(TMainForm& form) : m_form(form) {}
 
   Answer askYesNoCancel(const std::string& text) override { return m_form.dialogs().askYesNoCancel(&m_form, text); }
+  bool confirm(const std::string& text) override { return m_form.dialogs().confirm(&m_form, text); }
   void information(const std::string& text) override { m_form.dialogs().information(&m_form, text); }
   void warning(const std::string& text) override { m_form.dialogs().warning(&m_form, text); }
   std::optional<OpenChoice> chooseFileToOpen(const std::string& folder) override {
@@ -331,25 +333,25 @@ void TMainForm::buildMenus() {
     m_session->toggleLongTerm();
     refresh();
   });
-  QAction* staged = addCommand(options, "OptStaged", "Conduct &Staged-Construction Analysis...", nullptr);
+  QAction* staged = addCommand(options, "OptStaged", "Conduct &Staged-Construction Analysis...",
+                               &TMainForm::optionsStaged);
   staged->setCheckable(true);
-  connect(staged, &QAction::triggered, this, [this, pending] {
-    applyMenuState();  // the item's check mark shows the project, not the click
-    pending(QStringLiteral("Staged Construction Options"))();
-  });
   options->addSeparator();
   addCommand(options, "OptEditor", "&Option of Text Editor...", &TMainForm::optionsEditor);
 
   // Stage Construction (shown for a staged project)
   m_stageMenu = addMenu(QStringLiteral("&Stage Construction"), true);
-  for (int stage = 1; stage <= 5; ++stage) {
+  for (int stage = 1; stage <= kMostStages; ++stage) {
     QAction* item = addCommand(m_stageMenu, QStringLiteral("Stage%1").arg(stage), QStringLiteral("Stage &%1").arg(stage),
                                nullptr);
-    connect(item, &QAction::triggered, this, pending(QStringLiteral("Stage %1").arg(stage)));
+    item->setCheckable(true);
+    connect(item, &QAction::triggered, this, [this, stage] {
+      m_session->selectStage(stage);
+      refresh();
+    });
   }
   m_stageMenu->addSeparator();
-  QAction* copyStage = addCommand(m_stageMenu, "StageCopyPrevious", "Copy &Previous Stage", nullptr);
-  connect(copyStage, &QAction::triggered, this, pending(QStringLiteral("Copy Previous Stage")));
+  addCommand(m_stageMenu, "StageCopyPrevious", "Copy &Previous Stage", &TMainForm::stageCopyPrevious);
 
   // Computation
   QMenu* computation = addMenu(QStringLiteral("&Computation"), true);
@@ -507,13 +509,17 @@ void TMainForm::applyMenuState() {
   check("OptLongTerm", state.longTermChecked);
   enable("OptStaged", state.stagedEnabled);
   check("OptStaged", state.stagedChecked);
-  // Stage Construction
+  // Stage Construction: the menu and the stage buttons
   m_stageMenu->menuAction()->setVisible(state.stageMenuVisible);
-  for (int stage = 1; stage <= 5; ++stage) {
-    QAction* tool = action(QStringLiteral("BtnStage%1").arg(stage));
-    tool->setVisible(state.stageMenuVisible && stage <= state.stageCount);
-    tool->setChecked(stage == state.currentStage);
+  for (int stage = 1; stage <= kMostStages; ++stage) {
+    const bool available = state.stages[static_cast<std::size_t>(stage - 1)];
+    for (const QString& name : {QStringLiteral("Stage%1").arg(stage), QStringLiteral("BtnStage%1").arg(stage)}) {
+      enable(name, available);
+      check(name, stage == state.currentStage);
+    }
+    action(QStringLiteral("BtnStage%1").arg(stage))->setVisible(state.stageMenuVisible);
   }
+  enable("StageCopyPrevious", state.copyPreviousStage);
   // Computation, Graphics and the results buttons
   enable("CompEditInput", state.editInput);
   enable("CompEditMonitor", state.editMonitor);
@@ -779,6 +785,21 @@ void TMainForm::fileExit() { close(); }
 void TMainForm::dataTitle() { showDataWindow(DataWindowKind::Title); }
 
 void TMainForm::optionsEditor() { showDataWindow(DataWindowKind::Options); }
+
+void TMainForm::optionsStaged() {
+  applyMenuState();  // the item's check mark shows the project, not the click
+  if (!commitActiveChild()) return;
+  // Modal from the menu and from its tool button alike: the project cannot turn long-term
+  // while the window is open.
+  TDlgStage dialog(*m_session, *m_dialogs, this);
+  dialog.exec();
+  refresh();
+}
+
+void TMainForm::stageCopyPrevious() {
+  m_session->copyPreviousStage();
+  refresh();
+}
 
 void TMainForm::compRun() {
   m_session->runAnalysis();

@@ -123,6 +123,8 @@ class TMainForm : public QMainWindow {
   void fileExit();
   void dataTitle();
   void optionsEditor();
+  void optionsStaged();
+  void stageCopyPrevious();
   void compRun();
   void compEditInput();
   void compEditMonitor();

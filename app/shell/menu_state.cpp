@@ -65,6 +65,9 @@ MenuState menuState(const TProgramData& project, const ResultFacts& facts) {
   s.stageMenuVisible = !singleStage;
   s.stageCount = project.StageCount;
   s.currentStage = project.CurrentStage;
+  for (int stage = 1; stage <= kMostStages; ++stage)
+    s.stages[static_cast<std::size_t>(stage - 1)] = !singleStage && stage <= project.StageCount;
+  s.copyPreviousStage = !singleStage && project.CurrentStage > 1;
 
   const bool results = facts.plotLoaded && facts.plotFileExists;
   s.editInput = facts.dataFileExists;

@@ -60,10 +60,13 @@ struct MenuState {
   bool stagedEnabled = false;
   bool stagedChecked = false;
 
-  // Stage Construction menu and the stage buttons.
+  // Stage Construction menu and the stage buttons (shown for a staged project): each stage's
+  // item and button enabled up to the number of stages, the current one checked.
   bool stageMenuVisible = false;
   int stageCount = 1;
   int currentStage = 1;
+  std::array<bool, 5> stages{};
+  bool copyPreviousStage = false;
 
   // Computation menu.
   bool editInput = false;

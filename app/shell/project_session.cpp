@@ -83,6 +83,7 @@ ProjectSession::ProjectSession(UserInterface& ui, SettingsStore& settings, std::
       m_catalogue(createCatalogue()),
       m_tables(m_catalogue),
       m_project(TProgramData::CreateNew(m_tables)),
+      m_stages(m_project, m_tables, ui),
       m_run(std::move(programFolder)) {}
 
 void ProjectSession::start(const std::optional<std::string>& argument) {
@@ -162,6 +163,7 @@ bool ProjectSession::askToSaveChanges() {
 }
 
 bool ProjectSession::save() {
+  if (m_project.StageCount > 1 && !m_stages.saveStage()) return false;
   // A project never saved, one read from an older kind of file and one that read only in part
   // get a new current-kind file: writing over the old one would lose what it holds.
   if (m_project.FileName == kNewProjectFileName || !isCurrentKindName(m_project.FileName) || m_readIncomplete)
@@ -170,6 +172,7 @@ bool ProjectSession::save() {
 }
 
 bool ProjectSession::saveAs() {
+  if (m_project.StageCount > 1 && !m_stages.saveStage()) return false;
   const std::string proposal = withExtension(m_project.FileName, kCurrentExtension);
   const std::optional<std::string> chosen =
       m_ui.chooseFileToSave(proposal, "Save " + displayName(proposal) + " As");
@@ -188,9 +191,16 @@ bool ProjectSession::saveAs() {
 
 bool ProjectSession::writeAs(const std::string& path) {
   const std::string previous = m_project.FileName;
-  m_project.FileName = path;
   try {
-    WriteDataFile(m_project, m_tables);
+    if (m_project.StageCount > 1) {
+      // The stage files are found by the project's present name and then move to the new one.
+      m_stages.combine(path);
+      m_project.FileName = path;
+      m_project.SetModified(false, m_tables);
+    } else {
+      m_project.FileName = path;
+      WriteDataFile(m_project, m_tables);
+    }
   } catch (const std::exception& error) {
     m_project.FileName = previous;
     m_ui.information(error.what());
@@ -233,6 +243,11 @@ bool ProjectSession::openFile(const std::string& path, int kind) {
     m_ui.information(withNotes("Data file: " + displayName(full) + ", has been read by KORVEX 2015", read.notes));
   else
     m_ui.information(withNotes(read.error, read.notes));
+  // A staged file: its stages go into their stage files, and the tables show stage 1.
+  if (m_project.StageCount > 1) {
+    if (!m_stages.prepareOpened(full, kind)) m_readIncomplete = true;
+    notifyChanged();
+  }
   return true;
 }
 
@@ -265,10 +280,39 @@ void ProjectSession::toggle(OptionSwitch which) {
 
 void ProjectSession::toggleLongTerm() {
   if (!m_ui.commitActiveChild()) return;
+  if (m_project.StageCount > 1) {
+    m_ui.information(kLongTermWhileStaged);
+    return;
+  }
   m_project.LongTerm = !m_project.LongTerm;
   m_project.LongTermCode = m_project.LongTerm ? kLongTermContinuation : 0;
   markModified();
   notifyChanged();
+}
+
+bool ProjectSession::selectStage(int stage) {
+  if (!m_ui.commitActiveChild()) return false;
+  const bool done = m_stages.select(stage);
+  notifyChanged();
+  return done;
+}
+
+bool ProjectSession::copyPreviousStage() {
+  if (!m_ui.commitActiveChild()) return false;
+  const bool done = m_stages.copyPrevious();
+  notifyChanged();
+  return done;
+}
+
+bool ProjectSession::setStageCount(int count) {
+  if (!m_ui.commitActiveChild()) return false;
+  if (m_project.LongTerm) {
+    m_ui.information(kStagedWhileLongTerm);
+    return false;
+  }
+  const bool done = m_stages.setCount(count);
+  notifyChanged();
+  return done;
 }
 
 void ProjectSession::editInput() {

@@ -13,6 +13,7 @@
 
 #include "app/program_data.h"
 #include "app/project_tables.h"
+#include "app/shell/construction_stages.h"
 #include "app/shell/menu_state.h"
 #include "app/shell/recent_files.h"
 #include "app/shell/run_control.h"
@@ -25,6 +26,13 @@ namespace korvex {
 inline constexpr const char* kSaveChangesQuestion = "Do you want to save any changes?";
 inline constexpr const char* kEditorFailed = "An error occurred in running the Word Processor";
 inline constexpr const char* kDefaultEditor = "xdg-open";
+// A project is either staged or analysed short- and long-term, never both.
+inline constexpr const char* kStagedWhileLongTerm =
+    "Staged construction is not available while short-term and long-term analyses are on; switch "
+    "\"Conduct Short-Term and Long-Term Analyses\" off first.";
+inline constexpr const char* kLongTermWhileStaged =
+    "Short-term and long-term analyses are not available for a staged project; set the number of "
+    "stages to 1 first.";
 
 // Loads a plot data file into the result graphs (after a run when `afterRun`); true when it
 // loaded. The graphs fill it in; until then nothing is loaded.
@@ -70,7 +78,8 @@ class ProjectSession {
   bool fileNew();
   bool fileOpen();
   // Saves; true only when a current-kind data file was written (a never-saved project, a file
-  // of an older kind and a file that read only in part go through Save As).
+  // of an older kind and a file that read only in part go through Save As). A staged project
+  // saves the stage on screen, then writes the data file as its stage files one after another.
   bool fileSave();
   bool fileSaveAs();
   bool openRecent(int number);  // 1-based
@@ -86,7 +95,16 @@ class ProjectSession {
   void setUnits(int system);
   void setEarthPressureChoice(int choice);
   void toggle(OptionSwitch which);
+  // Refused while the project is staged.
   void toggleLongTerm();
+
+  // Stage Construction menu and buttons: the stage `stage` on screen (the one shown saved to its
+  // stage file first); the stage before copied onto the one shown, after a question.
+  bool selectStage(int stage);
+  bool copyPreviousStage();
+  // OK of the "Staged Construction Options" window: the number of stages set to `count` (1 to
+  // 5); refused while short-term and long-term analyses are on.
+  bool setStageCount(int count);
 
   // Computation menu: the editor on the data file, the monitor file (.kx5r), the report (.kx5o).
   void editInput();
@@ -123,6 +141,7 @@ class ProjectSession {
   Catalogue m_catalogue;
   ProjectTables m_tables;
   TProgramData m_project;
+  ConstructionStages m_stages;
   RecentFiles m_recent;
   std::string m_editorPath = kDefaultEditor;
   RunControl m_run;

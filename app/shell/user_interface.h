@@ -24,6 +24,8 @@ class UserInterface {
 
   // A confirmation with Yes, No and Cancel (closing the box is Cancel).
   virtual Answer askYesNoCancel(const std::string& text) = 0;
+  // A confirmation with Yes and No: true for Yes (closing the box is No).
+  virtual bool confirm(const std::string& text) = 0;
   // An information box with OK; '\r' in `text` is a line break.
   virtual void information(const std::string& text) = 0;
   // A warning box with OK.

@@ -427,7 +427,8 @@ TEST(CliConvert, WritesTheCurrentKindAsTheDesktopProgramSavesIt) {
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.out, "Written: " + (folder / "out.kx5d").string() + "\n");
   const std::string text = readFile(folder / "out.kx5d");
-  EXPECT_EQ(text.substr(0, 34), "SAMPLE WALL\r\n1 1\t1\t0\t0\t0 0 0 0 0\r\n");
+  // The project holds the file's stage count of 0 as one stage.
+  EXPECT_EQ(text.substr(0, 34), "SAMPLE WALL\r\n1 1\t1\t0\t0\t0 0 1 0 0\r\n");
 }
 
 // A version 3.0 file (by its extension) gets the current control line and its single surcharge
@@ -475,13 +476,40 @@ TEST(CliConvert, AnInputThatCannotBeReadWritesNothing) {
 
 TEST(CliConvert, SaysWhatTheProjectCannotHoldAndExitsNonZero) {
   TempFolder folder;
-  const CliResult result = runTool(
-      {"convert", std::string(KORVEX_EXAMPLES) + "/staged_excavation.kx5d", (folder / "out.kx5d").string()});
+  writeFile(folder / "trailing.kx5d", sampleWall() + "7 7 7\r\n");
+  const CliResult result =
+      runTool({"convert", (folder / "trailing.kx5d").string(), (folder / "out.kx5d").string()});
   EXPECT_EQ(result.status, kExitErrorStop);
   EXPECT_NE(result.err.find("more values after the blocks the project reads"), std::string::npos) << result.err;
   EXPECT_NE(result.err.find("korvex: " + (folder / "out.kx5d").string() + " lacks what is named above\n"),
             std::string::npos)
       << result.err;
+}
+
+// A staged file is converted stage by stage (its later blocks here titled otherwise than the
+// desktop program titles them), and analyses as the original; a file whose blocks do not match
+// its stage count is not written at all.
+TEST(CliConvert, ConvertsEveryStageOfAStagedFile) {
+  TempFolder folder;
+  const std::string original = readFile(std::string(KORVEX_EXAMPLES) + "/staged_excavation.kx5d");
+  writeFile(folder / "staged.kx5d", original);
+  CliResult result = runTool({"convert", (folder / "staged.kx5d").string(), (folder / "out.kx5d").string()});
+  EXPECT_EQ(result.status, kExitOk) << result.err;
+  EXPECT_EQ(result.err, "");
+  const std::string converted = readFile(folder / "out.kx5d");
+  EXPECT_NE(converted.find("\r\n1\r\n Stage No : 2\r\n2 0\t1\t0\t2\t2 0 3 0 1\r\n"), std::string::npos) << converted;
+  EXPECT_EQ(converted.substr(converted.size() - 3), "3\r\n");
+  TempFolder runs;
+  EXPECT_EQ(korvex::testing::runEngineOn(runs, converted).report, korvex::testing::runEngineOn(runs, original).report);
+
+  const std::string twoBlocks = original.substr(0, original.find("STAGE 3"));
+  writeFile(folder / "short.kx5d", twoBlocks);
+  result = runTool({"convert", (folder / "short.kx5d").string(), (folder / "short-out.kx5d").string()});
+  EXPECT_EQ(result.status, kExitFailure);
+  EXPECT_EQ(result.err, "korvex: " + (folder / "short.kx5d").string() +
+                            ": The construction stages of this file could not be told apart: its control line names "
+                            "3 stages, but it holds 2 blocks.\nkorvex: nothing was written\n");
+  EXPECT_FALSE(std::filesystem::exists(folder / "short-out.kx5d"));
 }
 
 // Converting a file onto itself needs --force, and even then replaces it only when it read

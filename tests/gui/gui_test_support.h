@@ -41,6 +41,13 @@ class ScriptedDialogs : public Dialogs {
     answers.pop_front();
     return answer;
   }
+  bool confirm(QWidget*, const std::string& text) override {
+    messages.push_back(text);
+    if (answers.empty()) return false;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer == Answer::Yes;
+  }
   void information(QWidget*, const std::string& text) override { messages.push_back(text); }
   void warning(QWidget*, const std::string& text) override { messages.push_back(text); }
   std::optional<OpenChoice> chooseFileToOpen(QWidget*, const std::string&) override {

@@ -16,6 +16,7 @@ namespace {
 class SilentInterface : public UserInterface {
  public:
   Answer askYesNoCancel(const std::string&) override { return Answer::Cancel; }
+  bool confirm(const std::string&) override { return false; }
   void information(const std::string&) override {}
   void warning(const std::string&) override {}
   std::optional<OpenChoice> chooseFileToOpen(const std::string&) override { return std::nullopt; }

@@ -135,7 +135,7 @@ TEST(GridTableProperties, MinRowsMustBePositiveExceptWhileLoading) {
   EXPECT_EQ(table.MinRows(), 1);
 }
 
-TEST(GridTableNotification, RunsAfterRowAndColumnChangesAndUnitSwitches) {
+TEST(GridTableNotification, RunsAfterRowAndColumnChangesRowCountsAndUnitSwitches) {
   TGridTable table;
   int calls = 0;
   table.SetChangeNotification([&calls] { ++calls; });
@@ -151,6 +151,10 @@ TEST(GridTableNotification, RunsAfterRowAndColumnChangesAndUnitSwitches) {
   EXPECT_EQ(calls, 5);
   table.Cell(0, 0).SetFloat(1);  // cell writes go to the window's refresh instead
   EXPECT_EQ(calls, 5);
+  table.SetRowCount(4);  // rows read into the table behind its window
+  EXPECT_EQ(calls, 6);
+  table.SetRowCount(4);
+  EXPECT_EQ(calls, 6);
 }
 
 TEST(GridTableNotification, EveryCellWriteReachesTheOpenWindow) {

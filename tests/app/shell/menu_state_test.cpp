@@ -36,8 +36,9 @@ std::vector<std::pair<std::string, bool>> flags(const MenuState& s) {
       {"editInput", s.editInput}, {"editMonitor", s.editMonitor},
       {"editOutput", s.editOutput}, {"viewWallGeometry", s.viewWallGeometry},
       {"exportPlots", s.exportPlots}, {"stageOptionButton", s.stageOptionButton},
-      {"soilLayersButton", s.soilLayersButton},
+      {"soilLayersButton", s.soilLayersButton}, {"copyPreviousStage", s.copyPreviousStage},
   };
+  for (int k = 1; k <= 5; ++k) all.emplace_back("stage" + std::to_string(k), s.stages[static_cast<std::size_t>(k - 1)]);
   const char* graphNames[kGraphCount] = {"p-y", "deflection", "moment", "shear", "reaction", "DMS", "pressure", "combined"};
   for (int g = 0; g < kGraphCount; ++g) all.emplace_back(graphNames[g], s.graphs[static_cast<std::size_t>(g)]);
   return all;
@@ -80,14 +81,21 @@ TEST(MenuState, EachSwitchChangesExactlyItsItems) {
        [](TProgramData& p) { p.LongTerm = true; },
        {"longTermSubmenus", "longTermChecked", "stagedEnabled", "stageOptionButton", "soilLayersButton"}},
       {"stages", [](TProgramData& p) { p.StageCount = 3; },
-       {"longTermEnabled", "stagedChecked", "stageMenuVisible"}},
+       {"longTermEnabled", "stagedChecked", "stageMenuVisible", "stage1", "stage2", "stage3"}},
+      {"stage 2 of 5",
+       [](TProgramData& p) {
+         p.StageCount = 5;
+         p.CurrentStage = 2;
+       },
+       {"longTermEnabled", "stagedChecked", "stageMenuVisible", "stage1", "stage2", "stage3", "stage4", "stage5",
+        "copyPreviousStage"}},
       {"long term in a staged project",
        [](TProgramData& p) {
          p.StageCount = 2;
          p.LongTerm = true;
        },
        {"longTermEnabled", "stagedChecked", "stageMenuVisible", "longTermChecked", "stagedEnabled",
-        "stageOptionButton", "soilLayersButton"}},
+        "stageOptionButton", "soilLayersButton", "stage1", "stage2"}},
   };
   const MenuState fresh = menuState(TProgramData(), ResultFacts());
   for (const auto& c : cases) {

@@ -40,6 +40,17 @@ class ScriptedUserInterface : public UserInterface {
     answers.pop_front();
     return answer;
   }
+  // Yes/No questions take their answer from `answers` too (Yes is true).
+  bool confirm(const std::string& text) override {
+    log.push_back("confirm: " + text);
+    if (answers.empty()) {
+      ADD_FAILURE() << "unscripted confirmation: " << text;
+      return false;
+    }
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer == Answer::Yes;
+  }
   void information(const std::string& text) override { log.push_back("info: " + text); }
   void warning(const std::string& text) override { log.push_back("warning: " + text); }
   std::optional<OpenChoice> chooseFileToOpen(const std::string& folder) override {
