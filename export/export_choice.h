@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/shell/menu_state.h"
 #include "graphs/result_graphs.h"
 
 namespace korvex {
