@@ -4,6 +4,7 @@
 
 #include "control/engine.h"
 #include "convert_command.h"
+#include "export_command.h"
 #include "plot_command.h"
 #include "run_command.h"
 
@@ -14,7 +15,7 @@ namespace {
 const std::string kUsage = std::string(
     "Usage: korvex COMMAND [ARGUMENTS]\n"
     "\n"
-    "Commands:\n") + kRunUsage + kConvertUsage + kPlotUsage + std::string(
+    "Commands:\n") + kRunUsage + kConvertUsage + kPlotUsage + kExportUsage + std::string(
     "  help [COMMAND]              print this help, or a command's own (also COMMAND --help)\n"
     "  --version                   print the program version\n"
     "\n"
@@ -22,12 +23,14 @@ const std::string kUsage = std::string(
     "the allowed deflection, 3 when an error in the data ended a run, 2 when a file could not be\n"
     "read or written or the arguments are wrong. Of convert: 0 when the whole file was\n"
     "converted, 3 when it was written in part, 2 when nothing could be written. Of plot: 0 when\n"
-    "every picture was written, 2 otherwise.\n");
+    "every picture was written, 2 otherwise. Of export: 0 when the workbook was written, 2\n"
+    "otherwise.\n");
 
 int commandHelp(const std::string& command, std::ostream& out, std::ostream& err) {
   if (command == "run") return runRun({"run", "--help"}, out, err, false);
   if (command == "convert") return runConvert({"convert", "--help"}, out, err);
   if (command == "plot") return runPlot({"plot", "--help"}, out, err);
+  if (command == "export") return runExport({"export", "--help"}, out, err);
   return fail(err, "unknown command " + command + " (see korvex --help)");
 }
 
@@ -62,6 +65,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "run") return runRun(args, out, err, terminal);
   if (command == "convert") return runConvert(args, out, err);
   if (command == "plot") return runPlot(args, out, err);
+  if (command == "export") return runExport(args, out, err);
   return fail(err, "unknown command " + command + " (see korvex --help)");
 }
 

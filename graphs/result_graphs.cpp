@@ -1,9 +1,12 @@
 #include "graphs/result_graphs.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include "app/program_data.h"
+#include "app/project_reader.h"
 #include "app/project_tables.h"
+#include "tables/catalogue.h"
 
 namespace korvex {
 
@@ -265,6 +268,31 @@ PlotLoadResult loadPlotFile(const std::filesystem::path& path, const PlotContext
     graphs.clear();
     return {false, error.what()};
   }
+}
+
+PlotLoadResult loadPlotFileOfProject(const std::filesystem::path& plotFile, const std::filesystem::path& dataFile,
+                                     ResultGraphs& graphs) {
+  const auto oneLine = [](std::string text) {
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    return text;
+  };
+  std::filesystem::path data = dataFile;
+  if (data.empty()) {
+    std::error_code error;
+    const std::filesystem::path beside = std::filesystem::path(plotFile).replace_extension(".kx5d");
+    if (std::filesystem::is_regular_file(beside, error)) data = beside;
+  }
+  PlotContext context;
+  if (!data.empty()) {
+    const Catalogue catalogue = createCatalogue();
+    ProjectTables tables(catalogue);
+    const ProjectReadResult read = ReadDataFile(data, KindOfFile(data.string()), tables);
+    if (!read.opened) return {false, oneLine(read.error)};
+    context = plotContextOf(read.data, tables);
+  }
+  PlotLoadResult loaded = loadPlotFile(plotFile, context, graphs);
+  if (!loaded.loaded) loaded.error = plotFile.string() + ": " + oneLine(loaded.error);
+  return loaded;
 }
 
 const char* graphFileWord(GraphIndex index) { return kFileWords[index]; }

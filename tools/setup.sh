@@ -4,8 +4,10 @@
 # in ./build with two parallel jobs.
 set -euo pipefail
 
+# libxlsxwriter-dev writes the spreadsheet workbooks; libminizip-dev (the zip library libxlsxwriter
+# itself uses) lets the tests read them back.
 KORVEX_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev xdg-utils)
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev xdg-utils libxlsxwriter-dev libminizip-dev pkgconf)
 
 # Installs the given Debian packages, or the build's own when none are given, where missing.
 install_missing_packages() {

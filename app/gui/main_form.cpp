@@ -1,6 +1,7 @@
 #include "app/gui/main_form.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include <QAction>
 #include <QActionGroup>
@@ -38,6 +39,8 @@
 #include "app/gui/qt_settings_store.h"
 #include "app/gui/title_window.h"
 #include "app/shell/window_title.h"
+#include "export/export_choice.h"
+#include "export/widgets/export_dialog.h"
 #include "graphs/widgets/plot_dialogs.h"
 #include "graphs/widgets/plot_form.h"
 #include "tables/grid_table_chart.h"
@@ -380,8 +383,7 @@ void TMainForm::buildMenus() {
     });
   }
   graphics->addSeparator();
-  QAction* exportPlots = addCommand(graphics, "GraphExport", "Export Plots To Excel", nullptr);
-  connect(exportPlots, &QAction::triggered, this, pending(QStringLiteral("Export to Excel")));
+  addCommand(graphics, "GraphExport", "Export Plots To Excel", &TMainForm::graphExport);
 
   // Window
   m_windowMenu = addMenu(QStringLiteral("&Window"), true);
@@ -809,6 +811,25 @@ void TMainForm::compRun() {
 void TMainForm::compEditInput() { m_session->editInput(); }
 void TMainForm::compEditMonitor() { m_session->editMonitor(); }
 void TMainForm::compEditOutput() { m_session->editOutput(); }
+
+void TMainForm::graphExport() {
+  if (!commitActiveChild()) return;
+  // The export's messages go through the main window's dialogs; its file dialog is Qt's.
+  class Messages : public ExportDialogs {
+   public:
+    explicit Messages(Dialogs& dialogs) : m_dialogs(dialogs) {}
+    void information(QWidget* parent, const std::string& text) override { m_dialogs.information(parent, text); }
+    void warning(QWidget* parent, const std::string& text) override { m_dialogs.warning(parent, text); }
+
+   private:
+    Dialogs& m_dialogs;
+  } messages(*m_dialogs);
+  std::error_code error;
+  std::filesystem::path project = std::filesystem::absolute(m_session->project().FileName, error);
+  if (error) project = m_session->project().FileName;
+  TDlgExport dialog(m_graphs, m_session->menuState().graphs, proposedWorkbookPath(project).string(), messages, this);
+  dialog.exec();
+}
 
 void TMainForm::openGuide(const QString& fileName) {
   if (!commitActiveChild()) return;

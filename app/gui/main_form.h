@@ -129,6 +129,7 @@ class TMainForm : public QMainWindow {
   void compEditInput();
   void compEditMonitor();
   void compEditOutput();
+  void graphExport();
   void helpContents();
   void helpUsersManual();
   void helpTechnicalManual();

@@ -26,6 +26,16 @@ ResultFacts filesNextTo(const std::filesystem::path& dataFile) {
   return facts;
 }
 
+std::array<bool, kGraphCount> graphsShown(bool results, const std::array<int, kGraphCount>& firstCurvePoints) {
+  std::array<bool, kGraphCount> shown{};
+  // A single graph needs a curve to draw; the combined pressure graph only the results.
+  for (int g : {kGraphPY, kGraphDeflection, kGraphMoment, kGraphShear, kGraphReaction, kGraphPressure})
+    shown[static_cast<std::size_t>(g)] = results && firstCurvePoints[static_cast<std::size_t>(g)] > 1;
+  shown[kGraphCombined] = results;
+  shown[kGraphDMS] = shown[kGraphDeflection] && shown[kGraphMoment] && shown[kGraphShear];
+  return shown;
+}
+
 MenuState menuState(const TProgramData& project, const ResultFacts& facts) {
   MenuState s;
   const bool generatesPY = project.GeneratePYCurves == 1;
@@ -75,11 +85,7 @@ MenuState menuState(const TProgramData& project, const ResultFacts& facts) {
   s.editOutput = facts.reportFileExists;
   s.viewWallGeometry = results;
 
-  // A single graph needs a curve to draw; the combined pressure graph only the results.
-  for (int g : {kGraphPY, kGraphDeflection, kGraphMoment, kGraphShear, kGraphReaction, kGraphPressure})
-    s.graphs[static_cast<std::size_t>(g)] = results && facts.firstCurvePoints[static_cast<std::size_t>(g)] > 1;
-  s.graphs[kGraphCombined] = results;
-  s.graphs[kGraphDMS] = s.graphs[kGraphDeflection] && s.graphs[kGraphMoment] && s.graphs[kGraphShear];
+  s.graphs = graphsShown(results, facts.firstCurvePoints);
   s.exportPlots = results;
 
   s.stageOptionButton = !project.LongTerm;

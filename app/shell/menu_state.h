@@ -85,4 +85,10 @@ struct MenuState {
 
 MenuState menuState(const TProgramData& project, const ResultFacts& facts);
 
+// Which graphs the Graphics menu offers (in GraphIndex order): none without `results` (a plot
+// file loaded and still there); with them, each single graph whose first curve has more than
+// one point, the combined earth pressure always, deflection-moment-shear when its three panels'
+// graphs are offered. The spreadsheet export offers the same graphs.
+std::array<bool, kGraphCount> graphsShown(bool results, const std::array<int, kGraphCount>& firstCurvePoints);
+
 }  // namespace korvex

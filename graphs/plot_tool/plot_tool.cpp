@@ -1,18 +1,13 @@
 #include "graphs/plot_tool/plot_tool.h"
 
-#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <optional>
 #include <ostream>
 #include <system_error>
 
-#include "app/program_data.h"
-#include "app/project_reader.h"
-#include "app/project_tables.h"
 #include "graphs/paint/graph_image.h"
 #include "graphs/result_graphs.h"
-#include "tables/catalogue.h"
 
 namespace korvex {
 
@@ -83,42 +78,14 @@ std::string parse(const std::vector<std::string>& args, PlotRequest& request) {
   return "";
 }
 
-// The project's part of the graphs: from --data, else FILE.kx5d beside the plot file, else none.
-std::optional<PlotContext> contextOf(const PlotRequest& request, std::ostream& err, bool& failed) {
-  fs::path data = request.dataFile;
-  std::error_code error;
-  if (data.empty()) {
-    const fs::path beside = fs::path(request.plotFile).replace_extension(".kx5d");
-    if (!fs::is_regular_file(beside, error)) return std::nullopt;
-    data = beside;
-  }
-  const Catalogue catalogue = createCatalogue();
-  ProjectTables tables(catalogue);
-  ProjectReadResult read = ReadDataFile(data, KindOfFile(data.string()), tables);
-  if (!read.opened) {
-    failed = true;
-    fail(err, read.error);
-    return std::nullopt;
-  }
-  return plotContextOf(read.data, tables);
-}
-
 }  // namespace
 
 int runPlotTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   PlotRequest request;
   if (const std::string problem = parse(args, request); !problem.empty()) return fail(err, problem);
-  bool failed = false;
-  const std::optional<PlotContext> context = contextOf(request, err, failed);
-  if (failed) return kExitFailure;
-
   ResultGraphs graphs;
-  const PlotLoadResult loaded = loadPlotFile(request.plotFile, context.value_or(PlotContext{}), graphs);
-  if (!loaded.loaded) {
-    std::string why = loaded.error;
-    std::replace(why.begin(), why.end(), '\r', ' ');
-    return fail(err, request.plotFile.string() + ": " + why);
-  }
+  const PlotLoadResult loaded = loadPlotFileOfProject(request.plotFile, request.dataFile, graphs);
+  if (!loaded.loaded) return fail(err, loaded.error);
   std::error_code error;
   fs::create_directories(request.outFolder, error);
   if (!fs::is_directory(request.outFolder, error)) return fail(err, "cannot create folder " + request.outFolder.string());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -10,6 +11,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "export/xlsx_reader.h"
+#include "graphs/result_graphs.h"
 #include "plot_command.h"
 #include "run_summary.h"
 #include "test_support.h"
@@ -556,6 +559,88 @@ TEST(CliConvert, ConvertsTheUnitSystem) {
   EXPECT_EQ(result.err, "korvex: convert needs an input file and an output file (see korvex --help)\n");
   result = runTool({"convert", "a.kx5d", "b.kx5d", "--kind", "5"});
   EXPECT_EQ(result.err, "korvex: --kind takes 1, 2, 3 or 4, not 5\n");
+}
+
+// korvex export on the plot file of a real run: graph 5 alone is numbered 1; by default every
+// graph the Graphics menu offers (the sample wall has no p-y curves and no earth pressure), each
+// data sheet holding the points of the graph the desktop program draws.
+TEST(CliExport, WritesTheChosenGraphsWithThePointsOfTheirLines) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"export", "--help"}, {"help", "export"}})
+    EXPECT_EQ(runTool(args).out.rfind("Usage: korvex export FILE.kx5p OUT.xlsx", 0), 0u);
+  TempFolder folder;
+  writeFile(folder / "wall.kx5d", sampleWall());
+  ASSERT_EQ(runTool({"run", (folder / "wall.kx5d").string(), "--summary", "none"}).status, kExitOk);
+  const std::string plot = (folder / "wall.kx5p").string();
+  const std::string workbook = (folder / "wall plots.xlsx").string();
+  ResultGraphs graphs;
+  ASSERT_TRUE(loadPlotFileOfProject(plot, "", graphs).loaded);
+
+  const struct {
+    std::vector<std::string> options;
+    std::vector<GraphIndex> graphs;
+  } cases[] = {
+      {{"--graphs", "5"}, {kGraphReaction}},
+      {{}, {kGraphDeflection, kGraphShear, kGraphMoment, kGraphReaction, kGraphCombined}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"export", plot, workbook};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const CliResult result = runTool(args);
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_EQ(result.out.rfind("Written: " + workbook + "\n", 0), 0u) << result.out;
+    const korvex::testing::XlsxFile book(workbook);
+    std::vector<std::string> sheets = {"Legend"};
+    for (std::size_t n = 1; n <= c.graphs.size(); ++n) {
+      const std::string number = std::to_string(n);
+      const TGraphPlot& graph = graphs.graph(c.graphs[n - 1]);
+      sheets.insert(sheets.end(), {"Page_" + number, "Plot_" + number});
+      EXPECT_EQ(book.cell("Legend", "C" + std::to_string(n + 2)).text, graph.Caption);
+      // The workbook holds 16 significant digits of each value, the last one rounded.
+      const auto near = [](double value) { return 1e-15 * std::abs(value); };
+      const std::vector<TFloatPoint>& points = graph.Line(0).points;
+      for (std::size_t k = 0; k < points.size(); ++k) {
+        const std::string row = std::to_string(k + 6);
+        const double x = korvex::testing::parseNumber(book.cell("Page_" + number, "A" + row).text);
+        const double y = korvex::testing::parseNumber(book.cell("Page_" + number, "B" + row).text);
+        EXPECT_NEAR(x, points[k].x, near(points[k].x)) << row;
+        EXPECT_NEAR(y, points[k].y, near(points[k].y)) << row;
+      }
+      EXPECT_EQ(book.cell("Page_" + number, "A" + std::to_string(points.size() + 6)).text, "");
+    }
+    EXPECT_EQ(book.sheetNames(), sheets);
+  }
+}
+
+// Wrong arguments, a graph without results, a workbook over its input and a plot file that
+// does not read are refused with one line, and nothing is written.
+TEST(CliExport, RefusalsSayWhyAndWriteNothing) {
+  TempFolder folder;
+  writeFile(folder / "wall.kx5d", sampleWall());
+  ASSERT_EQ(runTool({"run", (folder / "wall.kx5d").string(), "--summary", "none"}).status, kExitOk);
+  const std::string plot = (folder / "wall.kx5p").string();
+  const std::string out = (folder / "out.xlsx").string();
+  const std::string missing = (folder / "none.kx5p").string();
+  const auto before = filesIn(folder.path());
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{"export", plot}, "export needs a plot data file and a workbook file (see korvex export --help)"},
+      {{"export", plot, out, "--graphs", "0"}, "--graphs takes numbers 1 to 7 separated by commas, not 0"},
+      {{"export", plot, out, "--graphs", "2,"}, "--graphs takes numbers 1 to 7 separated by commas, not 2,"},
+      {{"export", plot, out, "--graphs"}, "--graphs needs a value (see korvex export --help)"},
+      {{"export", plot, out, "--fast"}, "unknown option --fast (see korvex export --help)"},
+      {{"export", plot, out, "--graphs", "2,1"}, "graph 1 (p-y Curves) has no results to export in " + plot},
+      {{"export", plot, plot}, plot + " is the input file " + plot + "; give another workbook name"},
+      {{"export", missing, out}, missing + ": Cannot open file \"" + missing + "\". No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    const CliResult result = runTool(c.args);
+    EXPECT_EQ(result.status, kExitFailure);
+    EXPECT_EQ(result.err, "korvex: " + c.err + "\n");
+    EXPECT_TRUE(filesIn(folder.path()) == before) << c.err;
+  }
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QListWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <deque>
@@ -16,6 +18,8 @@
 #include <sstream>
 
 #include "app/gui/main_form.h"
+#include "export/export_choice.h"
+#include "export/widgets/export_dialog.h"
 #include "gui_test_support.h"
 #include "app/shell/window_title.h"
 #include "validation/example_support.h"
@@ -298,6 +302,36 @@ class MainFormTest : public QObject {
     form->action("FileNew")->trigger();
     QCOMPARE(form->resultGraphs().graph(kGraphMoment).LineCount(), 0);
     QVERIFY(!form->action("Graph2")->isEnabled());
+  }
+
+  // Export Plots To Excel opens the export window over the last run's graphs: ticked are the
+  // graphs the Graphics menu offers, and the workbook is proposed beside the project.
+  void theExportWindowOffersTheGraphsOfTheGraphicsMenu() {
+    auto form = makeForm();
+    form->show();
+    const std::filesystem::path wall = copyExample("sample_wall.kx5d");
+    std::filesystem::remove(std::filesystem::path(wall).replace_extension(".kx5p"));  // an earlier test's run
+    form->start(wall.string());
+    QVERIFY(!form->action("GraphExport")->isEnabled());
+    form->action("CompRun")->trigger();
+    QVERIFY(form->action("GraphExport")->isEnabled());
+
+    std::vector<bool> ticked;
+    std::string proposal;
+    QTimer::singleShot(0, this, [&] {
+      auto* dialog = qobject_cast<TDlgExport*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      for (int row = 0; row < dialog->plotList()->count(); ++row)
+        ticked.push_back(dialog->plotList()->item(row)->checkState() == Qt::Checked);
+      proposal = dialog->proposal();
+      dialog->reject();
+    });
+    form->action("GraphExport")->trigger();
+    std::vector<bool> offered;
+    for (GraphIndex g : kExportGraphs) offered.push_back(form->action(QStringLiteral("Graph%1").arg(g))->isEnabled());
+    QCOMPARE(offered, (std::vector<bool>{false, true, true, true, true, false, true}));
+    QCOMPARE(ticked, offered);
+    QCOMPARE(proposal, (wall.parent_path() / "sample_wall plots.xlsx").string());
   }
 };
 
