@@ -136,6 +136,9 @@ WorldWindow worldWindowOf(const SideViewModel& model) {
     window.ymin = std::min(window.ymin, p.y);
     window.ymax = std::max(window.ymax, p.y);
   }
+  // A layer reaching below the toe is drawn whole.
+  if (model.showLayers)
+    for (const SideViewModel::Layer& layer : model.layers) window.ymax = std::max(window.ymax, layer.bottom + model.topOffset());
   for (double* bound : {&window.xmin, &window.xmax, &window.ymin, &window.ymax}) *bound *= kWindowMargin;
   return window;
 }

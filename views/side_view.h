@@ -30,8 +30,8 @@ struct WorldPoint {
 // its length wide, so that the window still has a width. None without stations.
 std::optional<std::array<WorldPoint, 4>> wallOutline(const SideViewModel& model);
 
-// The world window: every bound from 0 widened to hold the wall's outline, then all four
-// multiplied by 1.05; empty when there are no outlines.
+// The world window: every bound from 0 widened to hold the wall's outline and the bottoms of
+// the soil layers drawn, then all four multiplied by 1.05; empty when there are no outlines.
 WorldWindow worldWindowOf(const SideViewModel& model);
 // The window shown in a client area of `width` x `height` pixels: the x bounds widened, or the
 // y bounds lengthened, so that a world unit is as long across as down. Empty for an empty

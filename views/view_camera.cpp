@@ -134,9 +134,7 @@ WindowPoint ViewCamera::toWindow(const Vec3& p) const {
 
 WindowPoint ViewCamera::screenDirection(const Vec3& axis) const {
   const Vec3 eye = apply(m_orientation, normalized(axis));
-  const double l = std::hypot(eye.d, eye.x);
-  if (l < 1e-9) return {0, 0};
-  return {eye.d / l, -eye.x / l};
+  return {eye.d, -eye.x};
 }
 
 }  // namespace korvex

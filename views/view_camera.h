@@ -51,8 +51,8 @@ class ViewCamera {
 
   // Where model point `p` shows in the window.
   WindowPoint toWindow(const Vec3& p) const;
-  // The screen direction (unit length, y down) of model direction `axis`; (0, 0) when it points
-  // straight at the viewer.
+  // The screen components (y down) of a unit step along model direction `axis`: of length 1
+  // when the direction lies in the screen's plane, shorter as it turns towards the viewer.
   WindowPoint screenDirection(const Vec3& axis) const;
 
   double scale() const { return m_scale; }
@@ -61,6 +61,8 @@ class ViewCamera {
   bool operator==(const ViewCamera&) const = default;
 
  private:
+  // Eye coordinates of model point p; Vec3's d, x and y stand for the eye's x (right), y (up)
+  // and z (towards the viewer) here.
   Vec3 toEye(const Vec3& p) const;
   // Moves the model by a screen displacement of (dx, dy) pixels.
   void panByPixels(double dx, double dy);
