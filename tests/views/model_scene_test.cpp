@@ -203,6 +203,7 @@ TEST(ModelScene, SpringRowsCoverTheirNodesAndStopTwoStationsPastTheWall) {
   };
   const Case cases[] = {
       {{{0, 2147483647}}, 13, 0, 12},          // the table's largest "To Node" stops at N + 2
+      {{{2147483600, 2147483647}}, 1, 12, 12},  // a row wholly past the toe shows at N + 2
       {{{5, 3}}, 1, 5, 5},                     // a start past the end: the start only
       {{{0, 2, true}, {4, 6}}, 7, 0, 6},       // interpolated to the next row's end; that row not again
       {{{2, 3}, {8, 9}}, 4, 2, 9},
