@@ -23,7 +23,11 @@ TglWindow::TglWindow(QWidget* parent) : QOpenGLWidget(parent) {
   setMinimumSize(100, 100);
 }
 
-TglWindow::~TglWindow() { releaseLists(); }
+TglWindow::~TglWindow() {
+  releaseLists();
+  // The context goes with the base class, after this class's part: it must not call back.
+  if (context() != nullptr) disconnect(context(), nullptr, this, nullptr);
+}
 
 void TglWindow::setScene(Scene scene, bool showAxes) {
   m_scene = std::move(scene);
