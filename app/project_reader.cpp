@@ -469,6 +469,7 @@ ProjectReadResult readWith(const std::function<TWordReader()>& open, int kind, P
     result.opened = true;
     DataFileReader reader(words, std::clamp(kind, kCurrentKind, kVersion2Kind), tables, result.data, result.notes);
     reader.read();
+    result.lastLineRead = words.LineNumber();
     reader.noteTrailingData();
   } catch (const std::exception& error) {
     result.error = error.what();

@@ -39,6 +39,9 @@ struct ProjectReadResult {
   // False when the file could not be opened or read at all: `error` holds the system's message
   // and the project is a new one.
   bool opened = false;
+  // The line (1-based) of the last value the read took. In a staged data file the next stage's
+  // block starts on the line after it.
+  int lastLineRead = 0;
 };
 
 // The kind of a data file opened by name: ".kx4d" gives 2, ".kxd" 3, anything else 1 (letter

@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <ostream>
 #include <system_error>
@@ -19,11 +21,13 @@ namespace fs = std::filesystem;
 
 const char* const kPlotUsage =
     "  plot FILE.kx5p --out DIR [--format png|svg|pdf] [--size WxH] [--data FILE.kx5d]\n"
-    "                              draw every graph of a plot data file into DIR, one picture a\n"
-    "                              graph (needs korvex-plot, built with the desktop program)\n";
+    "       [--views [--stage N]]  draw every graph of a plot data file into DIR, one picture a\n"
+    "                              graph, and the side and 3D views (needs korvex-plot, built\n"
+    "                              with the desktop program)\n";
 
 const char* const kPlotHelp =
     "Usage: korvex plot FILE.kx5p --out DIR [--format png|svg|pdf] [--size WxH] [--data FILE.kx5d]\n"
+    "                  [--views [--stage N]]\n"
     "\n"
     "Draws every graph of the plot data file FILE.kx5p with the desktop program's own drawing,\n"
     "one picture a graph, named FILE-GRAPH.EXT in DIR (created when missing): p-y-curves,\n"
@@ -40,6 +44,14 @@ const char* const kPlotHelp =
     "  --data FILE.kx5d the project the results belong to, for the soil layers and the wall\n"
     "                   drawn behind deflection-moment-shear and the names Short-Term and\n"
     "                   Long-Term; without it, FILE.kx5d beside the plot file when there is one\n"
+    "  --views          also draw the model: FILE-side-view.EXT, the soil-wall profile, and\n"
+    "                   FILE-3d-view.EXT, the 3D view seen obliquely with its layers labelled and\n"
+    "                   the wall deflected by the results (magnified so that the largest\n"
+    "                   deflection shows as a tenth of the wall; the factor is printed). Needs the\n"
+    "                   project (--data or beside the plot file). The 3D view needs OpenGL: on a\n"
+    "                   machine without a display korvex runs korvex-plot under xvfb-run when it\n"
+    "                   is installed (Debian package xvfb)\n"
+    "  --stage N        the construction stage the views show (1 to 5, default 1)\n"
     "\n"
     "A picture replaces an earlier file of its name only once it is written completely.\n"
     "\n"
@@ -58,6 +70,25 @@ fs::path runningProgramFolder() {
   return error ? fs::path() : self.parent_path();
 }
 
+// The program `name` on the search path, or an empty path.
+fs::path onSearchPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::string folders = path != nullptr ? path : "";
+  for (std::size_t start = 0; start <= folders.size();) {
+    std::size_t end = folders.find(':', start);
+    if (end == std::string::npos) end = folders.size();
+    const fs::path candidate = fs::path(folders.substr(start, end - start)) / name;
+    if (end > start && ::access(candidate.c_str(), X_OK) == 0) return candidate;
+    start = end + 1;
+  }
+  return {};
+}
+
+bool hasDisplay() {
+  const char* display = std::getenv("DISPLAY");
+  return display != nullptr && *display != '\0';
+}
+
 }  // namespace
 
 int runPlot(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const fs::path& toolFolder) {
@@ -71,14 +102,21 @@ int runPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
                          ", which is built with the desktop program (KORVEX_BUILD_GUI=ON)");
   std::vector<std::string> words{tool.string()};
   words.insert(words.end(), args.begin() + 1, args.end());
+  // The 3D view needs OpenGL, which needs a display: without one, a virtual X server's.
+  const bool views = std::find(args.begin(), args.end(), "--views") != args.end();
+  if (views && !hasDisplay()) {
+    if (const fs::path xvfb = onSearchPath(kVirtualDisplayRunner); !xvfb.empty())
+      words.insert(words.begin(), {xvfb.string(), "-a"});
+  }
+  const std::string program = words.front();
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
   out.flush();
   err.flush();
   pid_t child = 0;
-  if (const int error = ::posix_spawn(&child, tool.c_str(), nullptr, nullptr, argv.data(), environ); error != 0)
-    return fail(err, "cannot start " + tool.string() + ": " + std::strerror(error));
+  if (const int error = ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ); error != 0)
+    return fail(err, "cannot start " + program + ": " + std::strerror(error));
   int status = 0;
   while (::waitpid(child, &status, 0) < 0) {
     if (errno != EINTR) return fail(err, "lost " + tool.string() + ": " + std::strerror(errno));

@@ -13,9 +13,12 @@ namespace korvex::cli {
 extern const char* const kPlotUsage;
 extern const char* const kPlotHelp;
 inline constexpr const char* kPlotToolName = "korvex-plot";
+// Runs korvex-plot on a virtual X server for the 3D view when there is no display.
+inline constexpr const char* kVirtualDisplayRunner = "xvfb-run";
 
 // Runs `plot` with its arguments (args[0] is "plot"): its help, or korvex-plot from `toolFolder`
-// (the folder of the running program when empty). Returns the exit status.
+// (the folder of the running program when empty); with --views and no display, under
+// xvfb-run when it is on the search path. Returns the exit status.
 int runPlot(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const std::filesystem::path& toolFolder = {});
 

@@ -5,9 +5,12 @@
 set -euo pipefail
 
 # libxlsxwriter-dev writes the spreadsheet workbooks; libminizip-dev (the zip library libxlsxwriter
-# itself uses) lets the tests read them back.
+# itself uses) lets the tests read them back. libqt6opengl6-dev is Qt's OpenGL module of the 3D
+# view; xvfb (with xauth) and Mesa's software renderer (libgl1-mesa-dri) give its tests, and
+# `korvex plot --views` without a display, an X server with OpenGL.
 KORVEX_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev xdg-utils libxlsxwriter-dev libminizip-dev pkgconf)
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libqt6opengl6-dev libgl1-mesa-dri xvfb xauth
+  xdg-utils libxlsxwriter-dev libminizip-dev pkgconf)
 
 # Installs the given Debian packages, or the build's own when none are given, where missing.
 install_missing_packages() {

@@ -44,6 +44,7 @@
 #include "graphs/widgets/plot_dialogs.h"
 #include "graphs/widgets/plot_form.h"
 #include "tables/grid_table_chart.h"
+#include "views/widgets/view3d_form.h"
 
 namespace korvex {
 
@@ -164,6 +165,8 @@ bool TMainForm::loadPlotFile(const std::filesystem::path& plotFile, bool afterRu
 }
 
 QMdiSubWindow* TMainForm::graphWindow(GraphIndex index) const { return m_graphWindows[index]; }
+
+PlotDialogs& TMainForm::plotDialogs() { return *m_graphDialogs; }
 
 void TMainForm::showGraph(GraphIndex index) {
   if (QMdiSubWindow* open = m_graphWindows[index]) {
@@ -364,10 +367,8 @@ void TMainForm::buildMenus() {
   addCommand(computation, "CompEditMonitor", "Edit &Processor-Run Notes", &TMainForm::compEditMonitor);
   addCommand(computation, "CompEditOutput", "Edit &Output Text", &TMainForm::compEditOutput);
   computation->addSeparator();
-  QAction* geometry = addCommand(computation, "CompWallGeometry", "&View Wall Geometry", nullptr);
-  connect(geometry, &QAction::triggered, this, pending(QStringLiteral("Side View")));
-  QAction* view3d = addCommand(computation, "Comp3DView", "3D View", nullptr);
-  connect(view3d, &QAction::triggered, this, pending(QStringLiteral("3-D View")));
+  addCommand(computation, "CompWallGeometry", "&View Wall Geometry", &TMainForm::openSideView);
+  addCommand(computation, "Comp3DView", "3D View", &TMainForm::open3DView);
 
   // Graphics
   QMenu* graphics = addMenu(QStringLiteral("&Graphics"), false);
@@ -388,6 +389,8 @@ void TMainForm::buildMenus() {
   // Window
   m_windowMenu = addMenu(QStringLiteral("&Window"), true);
   connect(m_windowMenu, &QMenu::aboutToShow, this, &TMainForm::fillWindowMenu);
+
+  buildView3DMenu();
 
   // Help
   QMenu* help = addMenu(QStringLiteral("&Help"), true);
@@ -458,6 +461,7 @@ void TMainForm::buildToolBar() {
   for (int i = 0; i < 8; ++i)
     button(QStringLiteral("BtnView%1").arg(i), viewControls[i].first, viewControls[i].second, QString())
         ->setVisible(false);
+  connectViewButtons();
 }
 
 void TMainForm::refresh() {
@@ -467,6 +471,9 @@ void TMainForm::refresh() {
   setWindowTitle(QString::fromStdString(m_session->windowTitle()));
   m_status->setText(QString::fromStdString(m_session->statusText()));
   applyMenuState();
+  // The views draw the project and results as they now are.
+  if (TDlgBlock* view = view3D()) view->RedrawComplete();
+  if (m_sideViewWindow) m_sideViewWindow->widget()->update();
 }
 
 void TMainForm::applyMenuState() {
@@ -534,6 +541,7 @@ void TMainForm::applyMenuState() {
   enable("GraphExport", state.exportPlots);
   enable("BtnStageOption", state.stageOptionButton);
   enable("BtnSoilLayers", state.soilLayersButton);
+  applyViewState();
 }
 
 void TMainForm::fillRecentFiles() {
@@ -606,6 +614,8 @@ void TMainForm::onSubWindowActivated(QMdiSubWindow* window) {
   }
   m_lastActive = window;
   if (auto* next = qobject_cast<TDataWindow*>(window->widget())) next->loadFromProject();
+  // A view shows the tables as they are when it comes to the front.
+  if (window == m_view3DWindow) view3D()->RedrawComplete();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -27,7 +27,10 @@ class QToolBar;
 
 namespace korvex {
 
+class PlotDialogs;
 class TDataWindow;
+class TDlgBlock;
+class TDlgSideView;
 class TGridTable;
 
 struct MainFormOptions {
@@ -64,6 +67,13 @@ class TMainForm : public QMainWindow {
   void showGraph(GraphIndex index);
   QMdiSubWindow* graphWindow(GraphIndex index) const;
 
+  // The model views: "3D View" and "View Wall Geometry" (each made on first use, null when
+  // closed).
+  void open3DView();
+  void openSideView();
+  TDlgBlock* view3D() const;
+  TDlgSideView* sideView() const;
+
   // The window protocol the logic relies on (see UserInterface).
   bool commitActiveChild();
   void closeAllChildren();
@@ -94,6 +104,16 @@ class TMainForm : public QMainWindow {
 
   void buildMenus();
   void buildToolBar();
+  // The graph and view windows' dialogs.
+  PlotDialogs& plotDialogs();
+  // The "Show 3DView" menu and the view's tool buttons, shown while the 3-D View is open
+  // (main_form_views.cpp).
+  void buildView3DMenu();
+  void connectViewButtons();
+  void applyViewState();
+  void setView3DControlsVisible(bool visible);
+  // Hosts a view as a child window of at least `size`, shown and active.
+  QMdiSubWindow* hostView(QWidget* view, QSize size);
   QAction* addCommand(QMenu* menu, const QString& name, const QString& caption, void (TMainForm::*slot)(),
                       const QKeySequence& shortcut = {});
   QMenu* addMenu(const QString& caption, bool commitsActiveChild);
@@ -160,6 +180,9 @@ class TMainForm : public QMainWindow {
   QAction* m_recentSeparator = nullptr;
   std::map<DataWindowKind, QPointer<QMdiSubWindow>> m_dataWindows;
   QPointer<QMdiSubWindow> m_lastActive;
+  QPointer<QMdiSubWindow> m_view3DWindow;
+  QPointer<QMdiSubWindow> m_sideViewWindow;
+  QMenu* m_view3DMenu = nullptr;
   bool m_committing = false;
 };
 

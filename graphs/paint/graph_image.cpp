@@ -23,8 +23,7 @@ std::string lowerExtension(const std::filesystem::path& name) {
   return extension;
 }
 
-std::string drawBitmap(const TGraphPlot& graph, QSaveFile& file, const char* format, const ImageSize& size,
-                       const GraphView& view) {
+std::string drawBitmap(QSaveFile& file, const char* format, const ImageSize& size, const PictureDrawing& draw) {
   QImage image(size.width, size.height, QImage::Format_RGB32);
   if (image.isNull()) return kNotEnoughMemory;
   const int dotsPerMetre = static_cast<int>(std::lround(size.pixelsPerInch / kMetresPerInch));
@@ -33,24 +32,25 @@ std::string drawBitmap(const TGraphPlot& graph, QSaveFile& file, const char* for
   image.fill(Qt::white);
   {
     QPainter painter(&image);
-    drawGraph(painter, image.rect(), graph, view);
+    draw(painter, image.rect());
   }
   if (!image.save(&file, format)) return "the picture could not be written to " + file.fileName().toStdString();
   return "";
 }
 
-std::string drawVector(const TGraphPlot& graph, QSaveFile& file, ImageFormat format, const ImageSize& size,
-                       const GraphView& view) {
+std::string drawVector(QSaveFile& file, ImageFormat format, const ImageSize& size, const std::string& title,
+                       const PictureDrawing& draw) {
   if (format == ImageFormat::Svg) {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(QSize(size.width, size.height));
     svg.setViewBox(QRect(0, 0, size.width, size.height));
     svg.setResolution(size.pixelsPerInch);
-    svg.setTitle(QString::fromStdString(graph.Caption));
+    svg.setTitle(QString::fromStdString(title));
     QPainter painter;
     if (!painter.begin(&svg)) return "the picture could not be started";
-    drawGraph(painter, QRect(0, 0, size.width, size.height), graph, view);
+    painter.fillRect(QRect(0, 0, size.width, size.height), Qt::white);
+    draw(painter, QRect(0, 0, size.width, size.height));
     painter.end();
     return "";
   }
@@ -60,10 +60,10 @@ std::string drawVector(const TGraphPlot& graph, QSaveFile& file, ImageFormat for
                                    static_cast<double>(size.height) / size.pixelsPerInch),
                             QPageSize::Inch));
   pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-  pdf.setTitle(QString::fromStdString(graph.Caption));
+  pdf.setTitle(QString::fromStdString(title));
   QPainter painter;
   if (!painter.begin(&pdf)) return "the picture could not be started";
-  drawGraph(painter, QRect(0, 0, pdf.width(), pdf.height()), graph, view);
+  draw(painter, QRect(0, 0, pdf.width(), pdf.height()));
   painter.end();
   return "";
 }
@@ -89,23 +89,29 @@ const char* imageExtension(ImageFormat format) {
   return "png";
 }
 
-std::string writeGraphImage(const TGraphPlot& graph, const std::filesystem::path& path, ImageFormat format,
-                            const ImageSize& size, const GraphView& view) {
+std::string writePicture(const std::filesystem::path& path, ImageFormat format, const ImageSize& size,
+                         const std::string& title, const PictureDrawing& draw) {
   if (size.width < 1 || size.height < 1 || size.pixelsPerInch < 1) return "the picture has no size";
   QSaveFile file(QString::fromStdString(path.string()));
   if (!file.open(QIODevice::WriteOnly))
     return "cannot write " + path.string() + ": " + file.errorString().toStdString();
   std::string problem;
   if (format == ImageFormat::Bmp || format == ImageFormat::Png)
-    problem = drawBitmap(graph, file, format == ImageFormat::Bmp ? "BMP" : "PNG", size, view);
+    problem = drawBitmap(file, format == ImageFormat::Bmp ? "BMP" : "PNG", size, draw);
   else
-    problem = drawVector(graph, file, format, size, view);
+    problem = drawVector(file, format, size, title, draw);
   if (!problem.empty()) {
     file.cancelWriting();
     return problem;
   }
   if (!file.commit()) return "cannot write " + path.string() + ": " + file.errorString().toStdString();
   return "";
+}
+
+std::string writeGraphImage(const TGraphPlot& graph, const std::filesystem::path& path, ImageFormat format,
+                            const ImageSize& size, const GraphView& view) {
+  return writePicture(path, format, size, graph.Caption,
+                      [&](QPainter& painter, const QRect& rect) { drawGraph(painter, rect, graph, view); });
 }
 
 }  // namespace korvex

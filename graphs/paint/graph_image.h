@@ -5,11 +5,15 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "graphs/graph_plot.h"
 #include "graphs/paint/graph_layout.h"
+
+class QPainter;
+class QRect;
 
 namespace korvex {
 
@@ -28,8 +32,16 @@ struct ImageSize {
 
 inline constexpr const char* kNotEnoughMemory = "There is not enough memory to complete this task.";
 
-// Draws `graph` into a picture of `size` and writes it to `path`; returns "" when written,
-// otherwise why not (kNotEnoughMemory when the bitmap cannot be had, else the file's error).
+// Draws a picture into the painter's `rect`, on a white background laid down before it.
+using PictureDrawing = std::function<void(QPainter& painter, const QRect& rect)>;
+
+// Draws with `draw` into a picture of `size` titled `title` and writes it to `path`; returns ""
+// when written, otherwise why not (kNotEnoughMemory when the bitmap cannot be had, else the
+// file's error).
+std::string writePicture(const std::filesystem::path& path, ImageFormat format, const ImageSize& size,
+                         const std::string& title, const PictureDrawing& draw);
+
+// writePicture with the drawing of `graph`, titled with its caption.
 std::string writeGraphImage(const TGraphPlot& graph, const std::filesystem::path& path, ImageFormat format,
                             const ImageSize& size, const GraphView& view = {});
 
