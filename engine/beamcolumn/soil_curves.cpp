@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/error_stop.h"
+#include "input/error_stop.h"
 
 namespace korvex {
 

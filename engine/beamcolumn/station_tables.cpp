@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "control/error_stop.h"
+#include "input/error_stop.h"
 
 namespace korvex {
 

@@ -5,12 +5,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "control/error_stop.h"
-#include "report/input_echo.h"
 #include "beamcolumn/iteration.h"
+#include "input/error_stop.h"
+#include "report/input_echo.h"
 #include "report/plot_records.h"
-#include "report/result_tables.h"
 #include "report/report_frame.h"
+#include "report/result_tables.h"
 
 namespace korvex {
 

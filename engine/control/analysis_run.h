@@ -11,9 +11,9 @@
 #include "beamcolumn/wall_solver.h"
 #include "control/block_loader.h"
 #include "control/engine.h"
+#include "format/output_file.h"
 #include "input/data_reader.h"
 #include "input/record_reader.h"
-#include "report/output_file.h"
 
 namespace korvex {
 

@@ -6,8 +6,8 @@
 
 #include "beamcolumn/moment_ei.h"
 #include "control/earth_pressure_loads.h"
-#include "control/error_stop.h"
 #include "earthpressure/earth_pressure_module.h"
+#include "input/error_stop.h"
 #include "py/branch_report.h"
 #include "py/py_generator.h"
 #include "report/input_echo.h"

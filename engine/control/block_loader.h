@@ -12,11 +12,11 @@
 #include "beamcolumn/station_tables.h"
 #include "beamcolumn/tieback.h"
 #include "earthpressure/pressure_diagram.h"
-#include "py/py_generator.h"
+#include "format/output_file.h"
+#include "format/unit_labels.h"
 #include "input/input_model.h"
 #include "input/record_reader.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
+#include "py/py_generator.h"
 
 namespace korvex {
 

@@ -7,9 +7,9 @@
 
 #include "beamcolumn/station_tables.h"
 #include "earthpressure/earth_pressure_module.h"
+#include "format/output_file.h"
+#include "format/unit_labels.h"
 #include "input/input_model.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
 
 namespace korvex {
 

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <string>
 
-#include "control/error_stop.h"
 #include "earthpressure/earth_pressure_report.h"
 #include "earthpressure/layer_resultants.h"
 #include "earthpressure/soil_profile.h"
 #include "earthpressure/surcharge_pressure.h"
-#include "report/fortran_format.h"
+#include "format/fortran_format.h"
+#include "input/error_stop.h"
 
 namespace korvex {
 

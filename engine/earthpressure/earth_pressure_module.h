@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "earthpressure/pressure_diagram.h"
+#include "format/output_file.h"
+#include "format/unit_labels.h"
 #include "input/input_model.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
 
 namespace korvex {
 

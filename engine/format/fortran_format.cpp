@@ -1,4 +1,4 @@
-#include "report/fortran_format.h"
+#include "format/fortran_format.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "report/decimal_rounding.h"
+#include "format/decimal_rounding.h"
 
 namespace korvex {
 

@@ -1,4 +1,4 @@
-#include "report/output_file.h"
+#include "format/output_file.h"
 
 #include <cerrno>
 #include <cmath>

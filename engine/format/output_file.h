@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/fortran_format.h"
+#include "format/fortran_format.h"
 
 namespace korvex {
 

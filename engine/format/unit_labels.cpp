@@ -1,4 +1,4 @@
-#include "report/unit_labels.h"
+#include "format/unit_labels.h"
 
 namespace korvex {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "control/error_stop.h"
-#include "report/fortran_format.h"
+#include "format/fortran_format.h"
+#include "input/error_stop.h"
 
 namespace korvex {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "format/output_file.h"
 #include "py/py_criterion.h"
-#include "report/output_file.h"
 
 namespace korvex {
 

@@ -7,8 +7,8 @@
 
 #include <array>
 
-#include "report/output_file.h"
-#include "report/unit_labels.h"
+#include "format/output_file.h"
+#include "format/unit_labels.h"
 
 namespace korvex {
 

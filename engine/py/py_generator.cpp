@@ -4,12 +4,12 @@
 #include <string>
 
 #include "beamcolumn/tieback.h"
-#include "control/error_stop.h"
+#include "format/fortran_format.h"
+#include "input/error_stop.h"
 #include "py/criterion_for.h"
 #include "py/py_multipliers.h"
 #include "py/py_profile.h"
 #include "py/py_profile_report.h"
-#include "report/fortran_format.h"
 
 namespace korvex {
 

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "beamcolumn/soil_curves.h"
+#include "format/output_file.h"
+#include "format/unit_labels.h"
 #include "input/input_model.h"
 #include "py/py_criterion.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
 
 namespace korvex {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "control/error_stop.h"
-#include "report/fortran_format.h"
+#include "format/fortran_format.h"
+#include "input/error_stop.h"
 
 namespace korvex {
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "control/error_stop.h"
+#include "format/fortran_format.h"
+#include "input/error_stop.h"
 #include "py/branch_report.h"
-#include "report/fortran_format.h"
 
 namespace korvex {
 

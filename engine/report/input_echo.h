@@ -5,9 +5,9 @@
 
 #include <span>
 
+#include "format/output_file.h"
+#include "format/unit_labels.h"
 #include "input/input_model.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
 
 namespace korvex {
 

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "beamcolumn/block_results.h"
-#include "report/output_file.h"
+#include "format/output_file.h"
 
 namespace korvex {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/output_file.h"
+#include "format/output_file.h"
 
 namespace korvex {
 

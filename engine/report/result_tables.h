@@ -6,9 +6,9 @@
 #include "beamcolumn/iteration.h"
 #include "beamcolumn/tieback.h"
 #include "beamcolumn/wall_results.h"
+#include "format/output_file.h"
+#include "format/unit_labels.h"
 #include "input/input_model.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
 
 namespace korvex {
 

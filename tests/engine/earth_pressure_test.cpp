@@ -12,7 +12,7 @@
 #include "earthpressure/pressure_diagram.h"
 #include "earthpressure/soil_profile.h"
 #include "earthpressure/surcharge_pressure.h"
-#include "report/fortran_format.h"
+#include "format/fortran_format.h"
 
 namespace korvex {
 namespace {

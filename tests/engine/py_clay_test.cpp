@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "report/fortran_format.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
+#include "format/fortran_format.h"
+#include "format/output_file.h"
+#include "format/unit_labels.h"
 #include "py_test_support.h"
 #include "test_support.h"
 

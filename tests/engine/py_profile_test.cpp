@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "control/error_stop.h"
+#include "input/error_stop.h"
 #include "py/py_generator.h"
 #include "py/py_multipliers.h"
 #include "py/py_profile.h"

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "control/error_stop.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
+#include "format/output_file.h"
+#include "format/unit_labels.h"
+#include "input/error_stop.h"
 #include "py_test_support.h"
 #include "test_support.h"
 

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include "format/output_file.h"
+#include "format/unit_labels.h"
 #include "py/py_criterion.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
 #include "test_support.h"
 
 namespace korvex::testing {

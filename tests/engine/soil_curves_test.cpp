@@ -6,7 +6,7 @@
 
 #include "beamcolumn/moment_ei.h"
 #include "beamcolumn/pressure_loads.h"
-#include "control/error_stop.h"
+#include "input/error_stop.h"
 
 namespace korvex {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "beamcolumn/tieback.h"
-#include "control/error_stop.h"
+#include "input/error_stop.h"
 
 namespace korvex {
 namespace {
