@@ -120,7 +120,7 @@ void AnalysisRun::analyseBlocks() {
     if (continuation == 0) return;
     // Another block follows: announce the result sets and write this block's results.
     m_resultSetCount = continuation == kLongTermFollows ? 2 : m_block.input.control.stageCount;
-    writePlotResults(m_plot, m_resultSetCount, m_unitSystem, m_lastResults ? &*m_lastResults : nullptr);
+    writePlotResults(m_plot, m_resultSetCount, m_unitSystemCode, m_lastResults ? &*m_lastResults : nullptr);
   }
 }
 
@@ -132,7 +132,7 @@ int AnalysisRun::analyseBlock(const std::string& title) {
   input.title = title;
   input.control = m_records->controlLine();
   const ControlLine& control = input.control;
-  m_unitSystem = control.unitSystem;
+  m_unitSystemCode = control.unitSystemCode;
 
   if (m_blockCount >= 2) writeEmptyLines(m_report, 2);
   writeBanner(m_report, m_files.version);
@@ -141,13 +141,13 @@ int AnalysisRun::analyseBlock(const std::string& title) {
   writeRunTime(m_report, m_time);
   writeBlockHeading(m_report, control.stageCount, m_blockCount, m_firstTitle);
 
-  m_block.units = selectUnitLabels(unitLabelSelector(control.unitSystem));
   writeControlParameters(m_report, control);
 
   BlockLoader loader(
       *m_records, m_report, m_plot, m_monitor, [this](std::string_view line) { console(line); },
       [this](std::string_view line) { progress(line); });
-  loader.checkControlLine(control);
+  input.unitSystem = loader.checkControlLine(control);
+  m_block.units = unitLabelsOf(input.unitSystem);
   loader.readRecords(m_block, m_deflections);
 
   writeBlockHeading(m_report, control.stageCount, m_blockCount, m_firstTitle);
@@ -178,7 +178,7 @@ void AnalysisRun::solveBlock() {
   block.role = input.control.stageCount > 1 ? BlockRole::Stage
                : m_longTermBlockNext        ? BlockRole::LongTerm
                                             : BlockRole::Single;
-  block.unitSystem = input.control.unitSystem;
+  block.unitSystem = input.unitSystem;
   block.iterations = outcome.iteration;
   block.offCurve = outcome.offCurve;
   block.stationsOverMaxDeflection = outcome.counts.overMaxDeflection;
@@ -186,11 +186,11 @@ void AnalysisRun::solveBlock() {
   for (std::size_t i = 0; i < input.tiebacks.size() && i < m_block.tiebacks.size(); ++i) {
     const TiebackSupport& support = m_block.tiebacks[i];
     block.tiebacks.push_back(tiebackForce(input.tiebacks[i], support, m_deflections[support.station],
-                                          input.control.unitSystem, wall.activeWidth));
+                                          input.unitSystem, wall.activeWidth));
   }
   writeTiebackResults(m_report, m_block.units, block.tiebacks);
   // The closing plot records repeat these rows after any later error stop: they must be writable.
-  BlockResults rows = plotRows(tables, m_deflections, m_results, wall.incrementLength, input.control.unitSystem);
+  BlockResults rows = plotRows(tables, m_deflections, m_results, wall.incrementLength, input.unitSystem);
   for (const ResultRow& row : rows.rows) {
     for (double value : {row.depth, row.deflection, row.moment, row.shear, row.reaction})
       if (!std::isfinite(value)) throw NonFiniteOutput();
@@ -212,7 +212,7 @@ void AnalysisRun::reportErrorStop(const std::vector<std::string>& reportLines,
 
 RunOutcome AnalysisRun::finish() {
   writeEndOfAnalysis(m_report);
-  writePlotResults(m_plot, m_resultSetCount, m_unitSystem, m_lastResults ? &*m_lastResults : nullptr);
+  writePlotResults(m_plot, m_resultSetCount, m_unitSystemCode, m_lastResults ? &*m_lastResults : nullptr);
   // The three files take their names only when all three were written completely.
   const std::pair<OutputFile*, const std::filesystem::path*> files[] = {
       {&m_report, &m_files.report}, {&m_plot, &m_files.plot}, {&m_monitor, &m_files.monitor}};

@@ -56,7 +56,7 @@ class AnalysisRun {
   int m_blockCount = 0;      // blocks read so far
   std::string m_firstTitle;  // heads every block of the report
   int m_resultSetCount = 1;  // the plot-block flag: result sets announced in the plot file
-  int m_unitSystem = 0;      // of the last block read
+  int m_unitSystemCode = 0;  // of the last block read, as read
   bool m_longTermBlockNext = false;  // the block last solved announced a long-term block
   std::optional<BlockResults> m_lastResults;  // of the last solved block
   LoadedBlock m_block;

@@ -74,10 +74,10 @@ void BlockLoader::checkGroupClosed(bool segmentOpen) const {
   if (segmentOpen) stopAt("THE LAST RECORD OF A GROUP MUST HAVE CONTD = 1", DataPosition{m_reader.lastLine(), 0});
 }
 
-void BlockLoader::checkControlLine(const ControlLine& control) {
+UnitSystem BlockLoader::checkControlLine(const ControlLine& control) {
   for (std::size_t field = 0; field < m_controlPositions.size(); ++field)
     m_controlPositions[field] = m_reader.position(field);
-  if (control.unitSystem != 1 && control.unitSystem != 2)
+  if (!unitSystemOfCode(control.unitSystemCode))
     stopAt("UNIT SYSTEM MUST BE 1 (ENGLISH) OR 2 (SI)", m_controlPositions[kUnitSystemField]);
   if (control.earthPressureMode < 0)
     stopAt("EARTH PRESSURE MODE MUST NOT BE NEGATIVE", m_controlPositions[kEarthPressureModeField]);
@@ -91,6 +91,7 @@ void BlockLoader::checkControlLine(const ControlLine& control) {
   }
   if (control.userPYCount > 0 && control.pyCurveMode == 0)
     stopAt("USER-SPECIFIED P-Y CURVES NEED P-Y CURVE MODE 1 OR 2", m_controlPositions[kUserCurveCountField]);
+  return *unitSystemOfCode(control.unitSystemCode);
 }
 
 void BlockLoader::readRecords(LoadedBlock& block, const StationTable& w) {
@@ -207,7 +208,7 @@ void BlockLoader::readSpringsAndTiebacks(LoadedBlock& block) {
   checkCount(block.input.control.tiebackCount, kMaxTiebacks, m_controlPositions[kTiebackCountField]);
   for (int i = 0; i < block.input.control.tiebackCount; ++i) {
     const TiebackRecord record = m_reader.tieback();
-    const int unitSystem = block.input.control.unitSystem;
+    const UnitSystem unitSystem = block.input.unitSystem;
     if (!(record.unbondedLength > 0.0)) stopAt("TIEBACK UNBONDED LENGTH MUST BE GREATER THAN ZERO", m_reader.position(3));
     if (!(record.spacing > 0.0)) stopAt("TIEBACK SPACING MUST BE GREATER THAN ZERO", m_reader.position(5));
     // Stiffness, load and force per tieback are scaled by the active width over the spacing.
@@ -254,7 +255,7 @@ void BlockLoader::readSoilData(LoadedBlock& block) {
   for (int i = 0; i < surcharges; ++i) {
     Surcharge surcharge = m_reader.surcharge();
     // SI distances and widths are written in millimetres.
-    if (input.control.unitSystem == 2) {
+    if (input.unitSystem == UnitSystem::SI) {
       surcharge.distance /= 1000.0;
       surcharge.width /= 1000.0;
     }
@@ -300,7 +301,7 @@ void BlockLoader::writeEarthPressure(LoadedBlock& block) {
   const GeneratedPressure pressure =
       generateEarthPressure(input, block.units, supports, EarthPressureChannels{m_report, m_monitor, m_console});
   block.excavationStress = pressure.excavationStress;
-  applyGeneratedPressure(pressure, input.control.unitSystem, block.units, input.wall.incrementLength, m_report,
+  applyGeneratedPressure(pressure, input.unitSystem, block.units, input.wall.incrementLength, m_report,
                          m_plot, block.tables);
 }
 
@@ -401,7 +402,7 @@ void BlockLoader::writeCurveRecords(LoadedBlock& block) {
     solutionPoints(curve, plotCurve.y, plotCurve.p);
     curves.push_back(std::move(plotCurve));
   }
-  writePlotCurves(m_plot, input.control.unitSystem, curves, input.userCurves.empty());
+  writePlotCurves(m_plot, input.unitSystem, curves, input.userCurves.empty());
   // With generated curves asked for and none at all, an empty section stands in for them.
   if (input.control.generatesCurves() && curves.empty()) writeEmptySection(m_report);
 }

@@ -46,8 +46,8 @@ class BlockLoader {
         m_progress(std::move(progress)) {}
 
   // Checks the control line just read (its fields were echoed already): the unit system,
-  // the modes and the record counts. Throws ErrorStop.
-  void checkControlLine(const ControlLine& control);
+  // the modes and the record counts. Returns the unit system its code names; throws ErrorStop.
+  UnitSystem checkControlLine(const ControlLine& control);
 
   // Reads, echoes and checks the wall line and groups 4 to 12 into `block`, whose title
   // and control line are set. Moment-EI curves set EI at once from the deflections `w` that

@@ -13,9 +13,9 @@ constexpr std::size_t kAllPointsUpTo = 50;
 
 }  // namespace
 
-std::vector<std::size_t> reportedPointIndices(std::size_t count, int unitSystem) {
+std::vector<std::size_t> reportedPointIndices(std::size_t count, UnitSystem unitSystem) {
   std::vector<std::size_t> indices;
-  const std::size_t step = count <= kAllPointsUpTo ? 1 : unitSystem == 1 ? 6 : 4;
+  const std::size_t step = count <= kAllPointsUpTo ? 1 : unitSystem == UnitSystem::English ? 6 : 4;
   for (std::size_t i = 0; i < count; i += step) indices.push_back(i);
   if (count > 0 && indices.back() != count - 1) indices.push_back(count - 1);
   return indices;
@@ -41,7 +41,7 @@ void applySpecifiedPressure(const BlockInput& input, const UnitLabels& units, Ou
   if (!loads.empty()) addPressureLoads(loads, loads.back().depth, input.wall.incrementLength, tables);
 }
 
-void applyGeneratedPressure(const GeneratedPressure& pressure, int unitSystem, const UnitLabels& units,
+void applyGeneratedPressure(const GeneratedPressure& pressure, UnitSystem unitSystem, const UnitLabels& units,
                             double incrementLength, OutputFile& report, OutputFile& plot, StationTables& tables) {
   std::vector<PressureLoadPoint> loads;
   std::vector<PlotPressurePoint> scaled;

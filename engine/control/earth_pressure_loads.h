@@ -16,7 +16,7 @@ namespace korvex {
 // The points of a generated diagram that the report table and the plot data file show: all
 // of them up to 50, otherwise every 6th (English) or every 4th (SI) from the first, and the
 // last.
-std::vector<std::size_t> reportedPointIndices(std::size_t count, int unitSystem);
+std::vector<std::size_t> reportedPointIndices(std::size_t count, UnitSystem unitSystem);
 
 // Specified pressure: the loads as read plus Wa times the surcharge pressure of the block's
 // own surcharges (on the grid, with the block's own free height), if it has any.
@@ -26,7 +26,7 @@ void applySpecifiedPressure(const BlockInput& input, const UnitLabels& units, Ou
 // Generated pressure: each point multiplied by Wa down to the free height and by Wp below it,
 // the report's table of depth and active earth pressure (every point up to 50, otherwise a
 // selection), the plot records, and the station loads down to the free height.
-void applyGeneratedPressure(const GeneratedPressure& pressure, int unitSystem, const UnitLabels& units,
+void applyGeneratedPressure(const GeneratedPressure& pressure, UnitSystem unitSystem, const UnitLabels& units,
                             double incrementLength, OutputFile& report, OutputFile& plot, StationTables& tables);
 
 }  // namespace korvex

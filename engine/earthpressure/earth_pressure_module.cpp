@@ -51,7 +51,7 @@ void checkCoefficients(const SoilProfile& profile) {
 GeneratedPressure generateEarthPressure(const BlockInput& input, const UnitLabels& units,
                                         const SupportDepths& supports, EarthPressureChannels channels) {
   OutputFile& report = channels.report;
-  const int unitSystem = input.control.unitSystem;
+  const UnitSystem unitSystem = input.unitSystem;
   SoilProfile profile = buildSoilProfile(unitSystem, input.soilData, input.surfaceLoads, input.layers);
 
   writeWallInformation(report, units, profile);

@@ -62,14 +62,14 @@ void writeSurchargeInformation(OutputFile& report, const UnitLabels& units, doub
   }
 }
 
-void writeSoilInformation(OutputFile& report, int unitSystem, const SoilProfile& profile) {
+void writeSoilInformation(OutputFile& report, UnitSystem unitSystem, const SoilProfile& profile) {
   static const Format kHeading("15X,'TOTAL',17X,'TOTAL UNIT',/,7X,'LAYER THICKNESS COHESION  PHI   WEIGHT   DRAINED  ZTOP'");
   static const Format kEnglishUnits("7X,'NO.      IN       PSI     DEG    PCI      T OR F   IN'");
   static const Format kSIUnits("7X,'NO.      M        kPa     DEG   kN/M^3    T OR F   M '");
   static const Format kRow("7X,I3,F9.1,F11.1,F6.1,F9.3,5X,L1,F10.2");
   writeBanner3(report, "*                SOIL INFORMATION                *");
   report.write(kHeading);
-  report.write(unitSystem == 1 ? kEnglishUnits : kSIUnits);
+  report.write(unitSystem == UnitSystem::English ? kEnglishUnits : kSIUnits);
   int number = 0;
   for (const WorkingLayer& layer : profile.layers) {
     report.write(kRow, ++number, layer.thickness, layer.cohesion, layer.frictionAngle, layer.unitWeight, layer.drained,

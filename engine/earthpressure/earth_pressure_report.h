@@ -15,7 +15,7 @@ namespace korvex {
 void writeWallInformation(OutputFile& report, const UnitLabels& units, const SoilProfile& profile);
 void writeSurchargeInformation(OutputFile& report, const UnitLabels& units, double uniformPressure,
                                std::span<const Surcharge> surcharges);
-void writeSoilInformation(OutputFile& report, int unitSystem, const SoilProfile& profile);
+void writeSoilInformation(OutputFile& report, UnitSystem unitSystem, const SoilProfile& profile);
 void writeOverburden(OutputFile& report, const UnitLabels& units, const SoilProfile& profile);
 
 // The coefficient table; before the row of a layer that carries the slope warning the

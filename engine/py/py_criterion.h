@@ -31,7 +31,7 @@ struct CurveProperties {
 // Where one branch of a curve lies.
 struct BranchSite {
   Face face = Face::Excavation;
-  int unitSystem = 1;              // 1 English, 2 SI
+  UnitSystem unitSystem = UnitSystem::English;
   double x = 0.0;                  // X of the curve, below the excavation level
   double layerTop = 0.0;           // X top of the curve's profile layer
   double layerBottom = 0.0;        // X bottom of the curve's profile layer

@@ -16,7 +16,6 @@ namespace korvex {
 namespace {
 
 constexpr int kCurvesPerLayer = 5;
-constexpr int kEnglish = 1;
 
 // The X of the five curves of a layer: just inside its top, at its quarter points and just
 // inside its bottom.
@@ -68,18 +67,18 @@ struct LayerAccumulator {
 std::vector<GeneratedCurve> generatePYCurves(const BlockInput& input, const PYGenerationContext& context) {
   context.progress(" READ SOIL DATA....");
   const SoilDataLine& soil = input.soilData;
-  const int unitSystem = input.control.unitSystem;
+  const UnitSystem unitSystem = input.unitSystem;
   const double freeHeight = soil.freeHeight;
   const double h = input.wall.incrementLength;
   const double wallLength = static_cast<double>(input.wall.numIncrements) * h;
-  const double unitWeightWater = unitSystem == kEnglish ? double(0.036f) : double(9.81f);
+  const double unitWeightWater = unitWeightOfWater(unitSystem);
   const PYProfile profile =
       buildPYProfile(input.layers, freeHeight, soil.waterDepthBackfill, unitWeightWater, wallLength + 2.0 * h - freeHeight);
 
   writePYProfileSections(context.report, context.units, profile, input.pyModifications);
 
   // The five depths of every layer, numbered top down, and the layer each belongs to.
-  const double inset = unitSystem == kEnglish ? double(0.1f) : double(0.01f);
+  const double inset = unitSystem == UnitSystem::English ? double(0.1f) : double(0.01f);
   std::vector<double> curveX;
   for (const ProfileLayer& layer : profile.layers) {
     const auto depths = curveDepths(layer, inset);

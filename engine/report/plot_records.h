@@ -30,11 +30,13 @@ struct PlotCurve {
 // The p-y curve records: the unit system and the curve count, then per curve its depth and
 // point count and one line per point. When all curves are generated (`onlyGenerated`) the
 // depth line has the fixed layout 1X, F10.2, 1X, I5.
-void writePlotCurves(OutputFile& plot, int unitSystem, std::span<const PlotCurve> curves, bool onlyGenerated = false);
+void writePlotCurves(OutputFile& plot, UnitSystem unitSystem, std::span<const PlotCurve> curves,
+                     bool onlyGenerated = false);
 
 // The result records of one block: the result-set count, the number of rows and the unit
-// system, then one line per station (x, w, M, V, Rn). `results` may be absent (no block
-// solved): the count line then announces no rows.
-void writePlotResults(OutputFile& plot, int resultSetCount, int unitSystem, const BlockResults* results);
+// system's code, then one line per station (x, w, M, V, Rn). `results` may be absent (no block
+// solved): the count line then announces no rows and the unit-system code of the block last
+// read, as read.
+void writePlotResults(OutputFile& plot, int resultSetCount, int codeOfLastBlock, const BlockResults* results);
 
 }  // namespace korvex

@@ -43,7 +43,7 @@ SoilDataLine soilData(double freeHeight, double waterBackfill, double slope = 0.
 
 // A profile through its coefficients, English units unless told.
 SoilProfile profileOf(const std::vector<SoilLayer>& layers, const SoilDataLine& soil, double q = 0.0,
-                      int unitSystem = 1) {
+                      UnitSystem unitSystem = UnitSystem::English) {
   SurfaceLoadLine surface;
   surface.uniformPressure = q;
   SoilProfile profile = buildSoilProfile(unitSystem, soil, surface, layers);
@@ -306,15 +306,15 @@ TEST(PressureDiagram, WaterBelowTheTableAndInFrontOfTheWall) {
 TEST(PressureDiagram, CountsPointsPerLayerAndAnnouncesThemDownToTheTip) {
   // SI: twenty parts per metre; a layer thinner than half a part gets none.
   std::vector<SoilLayer> layers = {layer(4, 2, 18, 0, 30), layer(4, 2.02, 18, 0, 30), layer(4, 20, 18, 0, 30)};
-  const SoilProfile p = profileOf(layers, soilData(4, 100), 0.0, 2);
+  const SoilProfile p = profileOf(layers, soilData(4, 100), 0.0, UnitSystem::SI);
   const PressureDiagram d = buildPressureDiagram(p, SurchargeGrid({}, 4, 10), 10);
   // Layers 0-2, 2-2.02 (no points), 2.02-4, 4-20 cut at the tip (10 m).
   EXPECT_EQ(d.announcedCount, 1 + 40 + 0 + 40 + 120);
   EXPECT_EQ(static_cast<int>(d.points.size()), d.announcedCount);
   EXPECT_NEAR(d.points.back().depth, 10.0, 1e-12);
-  EXPECT_EQ(diagramPartsOf(0.49, 1), 0.0);
-  EXPECT_EQ(diagramPartsOf(0.5, 1), 1.0);
-  EXPECT_EQ(diagramPartsOf(0.025, 2), 1.0);
+  EXPECT_EQ(diagramPartsOf(0.49, UnitSystem::English), 0.0);
+  EXPECT_EQ(diagramPartsOf(0.5, UnitSystem::English), 1.0);
+  EXPECT_EQ(diagramPartsOf(0.025, UnitSystem::SI), 1.0);
 }
 
 TEST(PressureDiagram, UniformPressureIsTheSurchargePartAndMoreThanTwoThousandPointsAreRefused) {
@@ -447,13 +447,13 @@ TEST(FixedFormatReadBack, ValuesAreRoundedAsAnE10_3FieldReadsBack) {
 }
 
 TEST(GeneratedPressureHandOff, TheReportShowsEveryPointUpToFiftyThenEverySixthOrFourth) {
-  EXPECT_EQ(reportedPointIndices(50, 1).size(), 50u);
-  const std::vector<std::size_t> english = reportedPointIndices(51, 1);
+  EXPECT_EQ(reportedPointIndices(50, UnitSystem::English).size(), 50u);
+  const std::vector<std::size_t> english = reportedPointIndices(51, UnitSystem::English);
   EXPECT_EQ(english, (std::vector<std::size_t>{0, 6, 12, 18, 24, 30, 36, 42, 48, 50}));
-  const std::vector<std::size_t> si = reportedPointIndices(61, 2);
+  const std::vector<std::size_t> si = reportedPointIndices(61, UnitSystem::SI);
   EXPECT_EQ(si.size(), 16u);  // 0, 4, ..., 60: the last is among them
   EXPECT_EQ(si.back(), 60u);
-  EXPECT_TRUE(reportedPointIndices(0, 1).empty());
+  EXPECT_TRUE(reportedPointIndices(0, UnitSystem::English).empty());
 }
 
 }  // namespace

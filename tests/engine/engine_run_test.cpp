@@ -419,7 +419,7 @@ TEST(EngineRun, TheOutcomeHoldsEachBlocksEndAndResults) {
   ASSERT_EQ(single.blocks.size(), 1u);
   const BlockOutcome& block = single.blocks[0];
   EXPECT_EQ(block.role, BlockRole::Single);
-  EXPECT_EQ(block.unitSystem, 1);
+  EXPECT_EQ(block.unitSystem, UnitSystem::English);
   EXPECT_EQ(block.iterations, 2) << "a linear wall closes when the second solve repeats the first";
   EXPECT_TRUE(block.closed());
   ASSERT_EQ(block.rows.size(), 81u) << "stations 0 to N";

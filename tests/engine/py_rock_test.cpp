@@ -333,7 +333,7 @@ TEST(WeakRock, ZeroStrengthAfterTheLayersFirstCurveStopsTheRunWithTheConsoleWarn
   OutputFile report;
   ASSERT_TRUE(report.open(folder / "block.txt"));
   try {
-    criterion.branch(properties, weakRockSite(), selectUnitLabels(1), report);
+    criterion.branch(properties, weakRockSite(), unitLabelsOf(UnitSystem::English), report);
     FAIL() << "no error stop";
   } catch (const ErrorStop& stop) {
     const std::vector<std::string> console = {

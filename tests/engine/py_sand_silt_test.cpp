@@ -480,7 +480,7 @@ TEST(SiltCriterion, WithoutFrictionTheRunStopsWithTheConsoleWarning) {
   ASSERT_TRUE(report.open(path));
   const CurveProperties clayLike = soil(0.0, 9.0, 20000.0, 10.0);
   try {
-    kSilt.branch(clayLike, siteAt(Face::Excavation, 2.0, 0.64), selectUnitLabels(-1), report);
+    kSilt.branch(clayLike, siteAt(Face::Excavation, 2.0, 0.64), unitLabelsOf(UnitSystem::SI), report);
     FAIL() << "no error stop";
   } catch (const ErrorStop& stop) {
     const std::vector<std::string> console = {"", "", "       WARNING-------The Angle of the slope can not",
@@ -542,14 +542,14 @@ TEST(SandSiltCriteria, ResistancesBeyondTheRangeOfNumbersStopTheRun) {
   OutputFile report;
   const BranchSite huge = siteAt(Face::Excavation, 5.0, 1.0E308);
   try {
-    kSand.branch(kSandSoil, huge, selectUnitLabels(1), report);
+    kSand.branch(kSandSoil, huge, unitLabelsOf(UnitSystem::English), report);
     FAIL() << "no error stop";
   } catch (const ErrorStop& stop) {
     EXPECT_EQ(std::string(stop.what()),
               "ERROR STOP -- THE SAND P-Y CURVE AT X = 5.00 IN EXCEEDS THE RANGE OF NUMBERS: CHECK THE SOIL DATA AND "
               "THE WALL WIDTH");
   }
-  EXPECT_THROW(kSilt.branch(kSiltSoil, huge, selectUnitLabels(1), report), ErrorStop);
+  EXPECT_THROW(kSilt.branch(kSiltSoil, huge, unitLabelsOf(UnitSystem::English), report), ErrorStop);
 }
 
 // ---------------------------------------------------------------- equivalent depth

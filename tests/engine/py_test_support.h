@@ -46,7 +46,7 @@ inline WrittenBranch runBranch(const PYCriterion& criterion, const CurveProperti
   OutputFile report;
   EXPECT_TRUE(report.open(path));
   WrittenBranch written;
-  written.curve = criterion.branch(properties, site, selectUnitLabels(unitSelector), report);
+  written.curve = criterion.branch(properties, site, unitLabelsOf(unitSelector > 0 ? UnitSystem::English : UnitSystem::SI), report);
   EXPECT_TRUE(report.commit());
   written.text = readFile(path);
   written.lines = splitLines(written.text);
