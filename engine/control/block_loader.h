@@ -12,7 +12,7 @@
 #include "beamcolumn/station_tables.h"
 #include "beamcolumn/tieback.h"
 #include "earthpressure/pressure_diagram.h"
-#include "format/output_file.h"
+#include "format/text_output.h"
 #include "format/unit_labels.h"
 #include "input/input_model.h"
 #include "input/record_reader.h"
@@ -36,7 +36,7 @@ class BlockLoader {
  public:
   // `monitor` and `console` receive the warnings and stop codes of the earth-pressure module;
   // `progress` the progress line of the p-y generation.
-  BlockLoader(RecordReader& reader, OutputFile& report, OutputFile& plot, OutputFile& monitor,
+  BlockLoader(RecordReader& reader, TextOutput& report, TextOutput& plot, TextOutput& monitor,
               std::function<void(std::string_view)> console, std::function<void(std::string_view)> progress)
       : m_reader(reader),
         m_report(report),
@@ -82,9 +82,9 @@ class BlockLoader {
   void checkGroupClosed(bool segmentOpen) const;
 
   RecordReader& m_reader;
-  OutputFile& m_report;
-  OutputFile& m_plot;
-  OutputFile& m_monitor;
+  TextOutput& m_report;
+  TextOutput& m_plot;
+  TextOutput& m_monitor;
   std::function<void(std::string_view)> m_console;
   std::function<void(std::string_view)> m_progress;
   std::array<DataPosition, 10> m_controlPositions{};  // where each control line field was read

@@ -21,7 +21,7 @@ std::vector<std::size_t> reportedPointIndices(std::size_t count, UnitSystem unit
   return indices;
 }
 
-void applySpecifiedPressure(const BlockInput& input, const UnitLabels& units, OutputFile& report, OutputFile& plot,
+void applySpecifiedPressure(const BlockInput& input, const UnitLabels& units, TextOutput& report, TextOutput& plot,
                             StationTables& tables) {
   writeSpecifiedPressure(report, units, input.pressurePoints);
   const double wallLength = static_cast<double>(input.wall.numIncrements) * input.wall.incrementLength;
@@ -42,7 +42,7 @@ void applySpecifiedPressure(const BlockInput& input, const UnitLabels& units, Ou
 }
 
 void applyGeneratedPressure(const GeneratedPressure& pressure, UnitSystem unitSystem, const UnitLabels& units,
-                            double incrementLength, OutputFile& report, OutputFile& plot, StationTables& tables) {
+                            double incrementLength, TextOutput& report, TextOutput& plot, StationTables& tables) {
   std::vector<PressureLoadPoint> loads;
   std::vector<PlotPressurePoint> scaled;
   loads.reserve(pressure.points.size());

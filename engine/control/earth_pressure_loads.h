@@ -7,7 +7,7 @@
 
 #include "beamcolumn/station_tables.h"
 #include "earthpressure/earth_pressure_module.h"
-#include "format/output_file.h"
+#include "format/text_output.h"
 #include "format/unit_labels.h"
 #include "input/input_model.h"
 
@@ -20,13 +20,13 @@ std::vector<std::size_t> reportedPointIndices(std::size_t count, UnitSystem unit
 
 // Specified pressure: the loads as read plus Wa times the surcharge pressure of the block's
 // own surcharges (on the grid, with the block's own free height), if it has any.
-void applySpecifiedPressure(const BlockInput& input, const UnitLabels& units, OutputFile& report, OutputFile& plot,
+void applySpecifiedPressure(const BlockInput& input, const UnitLabels& units, TextOutput& report, TextOutput& plot,
                             StationTables& tables);
 
 // Generated pressure: each point multiplied by Wa down to the free height and by Wp below it,
 // the report's table of depth and active earth pressure (every point up to 50, otherwise a
 // selection), the plot records, and the station loads down to the free height.
 void applyGeneratedPressure(const GeneratedPressure& pressure, UnitSystem unitSystem, const UnitLabels& units,
-                            double incrementLength, OutputFile& report, OutputFile& plot, StationTables& tables);
+                            double incrementLength, TextOutput& report, TextOutput& plot, StationTables& tables);
 
 }  // namespace korvex

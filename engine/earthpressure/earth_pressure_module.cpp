@@ -50,7 +50,7 @@ void checkCoefficients(const SoilProfile& profile) {
 
 GeneratedPressure generateEarthPressure(const BlockInput& input, const UnitLabels& units,
                                         const SupportDepths& supports, EarthPressureChannels channels) {
-  OutputFile& report = channels.report;
+  TextOutput& report = channels.report;
   const UnitSystem unitSystem = input.unitSystem;
   SoilProfile profile = buildSoilProfile(unitSystem, input.soilData, input.surfaceLoads, input.layers);
 

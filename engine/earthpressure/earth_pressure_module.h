@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "earthpressure/pressure_diagram.h"
-#include "format/output_file.h"
+#include "format/text_output.h"
 #include "format/unit_labels.h"
 #include "input/input_model.h"
 
@@ -21,8 +21,8 @@ namespace korvex {
 // Where the module writes: the report, the iteration monitor file (the slope warning) and
 // the console (stop codes and the net-force warning).
 struct EarthPressureChannels {
-  OutputFile& report;
-  OutputFile& monitor;
+  TextOutput& report;
+  TextOutput& monitor;
   std::function<void(std::string_view)> console;
 };
 

@@ -4,63 +4,26 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <span>
-#include <stdexcept>
 #include <string>
-#include <string_view>
 
-#include "format/fortran_format.h"
+#include "format/text_output.h"
 
 namespace korvex {
 
-// A real that is not a finite number was about to be written: the data drove a calculation
-// beyond the range of numbers. Nothing of the line is written; the run ends in order instead.
-class NonFiniteOutput : public std::runtime_error {
- public:
-  NonFiniteOutput() : std::runtime_error("a value to be written is not a finite number") {}
-};
-
-// Throws NonFiniteOutput when any real item is an infinity or not a number.
-void requireFiniteItems(std::span<const FieldValue> items);
-
-// Writes no infinity and no NaN: a line with one throws NonFiniteOutput before it is written.
+// A file of the run, written through TextOutput.
 //
 // The file is written under a temporary name in its own folder and takes its name only on
 // commit(), so a run that fails leaves an earlier file of that name as it was; a file never
 // committed is removed.
-class OutputFile {
+class OutputFile : public TextOutput {
  public:
   OutputFile() = default;
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
-  ~OutputFile();
+  ~OutputFile() override;
 
   // Creates the temporary file beside `path` (beside the file a symbolic link leads to).
   // Returns false when it cannot be created.
   bool open(const std::filesystem::path& path);
   bool isOpen() const { return m_file != nullptr; }
-
-  // Writes the lines `format` produces for the items.
-  template <class... Items>
-  void write(const Format& format, const Items&... items) {
-    if constexpr (sizeof...(Items) == 0) {
-      format.write(m_buffer, {});
-    } else {
-      const FieldValue values[] = {FieldValue(items)...};
-      requireFiniteItems(values);
-      format.write(m_buffer, values);
-    }
-    flushIfFull();
-  }
-
-  // Writes one list-directed line of the items.
-  template <class... Items>
-  void writeListDirected(const Items&... items) {
-    const FieldValue values[] = {FieldValue(items)...};
-    requireFiniteItems(values);
-    korvex::writeListDirected(m_buffer, values);
-    flushIfFull();
-  }
 
   // Writes what is buffered and closes the file. Returns false when any write failed.
   bool close();
@@ -71,13 +34,12 @@ class OutputFile {
   void discard();
 
  private:
-  void flushIfFull();
+  void bufferFull() override { flush(); }
   void flush();
 
   std::FILE* m_file = nullptr;
   std::filesystem::path m_target;     // the name the file takes on commit
   std::filesystem::path m_temporary;  // empty once committed or removed
-  std::string m_buffer;
   bool m_failed = false;
 };
 

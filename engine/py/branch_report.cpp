@@ -15,17 +15,17 @@ std::string_view trimmed(std::string_view text) {
 
 }  // namespace
 
-void writeBranchTitle(OutputFile& report, Face face) {
+void writeBranchTitle(TextOutput& report, Face face) {
   static const Format kTitle("/,/,9X,A");
   report.write(kTitle, face == Face::Excavation ? "AT THE EXCAVATION SIDE" : "AT THE BACKFILL SIDE");
 }
 
-void writeMultiplierLine(OutputFile& report, double pMultiplier, double yMultiplier) {
+void writeMultiplierLine(TextOutput& report, double pMultiplier, double yMultiplier) {
   static const Format kLine("' P-Multiplier = ',E10.3,' Y-Multiplier = ',E10.3");
   report.write(kLine, pMultiplier, yMultiplier);
 }
 
-void writeSmallDeflectionWarning(OutputFile& report, double initialModulus) {
+void writeSmallDeflectionWarning(TextOutput& report, double initialModulus) {
   static const Format kWarning(
       "29X,'**** WARNING ****',/,5X,'DEFLECTION IS LESS THAN 1.0E-14.  THE PROGRAM',/,"
       "5X,'USED A SOIL MODULUS OF ',D12.4");

@@ -6,20 +6,20 @@
 #include <string>
 #include <string_view>
 
-#include "format/output_file.h"
+#include "format/text_output.h"
 #include "py/py_criterion.h"
 
 namespace korvex {
 
 // Two empty lines and "AT THE EXCAVATION SIDE" or "AT THE BACKFILL SIDE", indented 9.
-void writeBranchTitle(OutputFile& report, Face face);
+void writeBranchTitle(TextOutput& report, Face face);
 
 // " P-Multiplier = " and " Y-Multiplier = " with their values in E10.3, on one line.
-void writeMultiplierLine(OutputFile& report, double pMultiplier, double yMultiplier);
+void writeMultiplierLine(TextOutput& report, double pMultiplier, double yMultiplier);
 
 // The warning for a point after the first whose deflection is below 1.0E-14: the initial
 // secant modulus the solution then uses, in D12.4.
-void writeSmallDeflectionWarning(OutputFile& report, double initialModulus);
+void writeSmallDeflectionWarning(TextOutput& report, double initialModulus);
 
 // "12.00 IN": the depth X of a curve for the messages of the criteria's stops.
 std::string curveDepthText(double x, const UnitLabels& units);

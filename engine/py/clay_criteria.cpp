@@ -95,7 +95,7 @@ double softClayUltimate(double c, double gamma, double z, double b) {
 // the first whose deflection is too small to use followed by the warning, and the
 // multiplier line.
 BranchCurve writePoints(const ClayPoints& points, double pa, const BranchSite& site, const Format& row,
-                        OutputFile& report) {
+                        TextOutput& report) {
   BranchCurve curve;
   const double shift = site.face == Face::Excavation ? -pa : pa;
   for (std::size_t i = 0; i < kBranchPoints; ++i) {
@@ -157,7 +157,7 @@ double stiffClayAs(double depthRatio) {
 }
 
 BranchCurve SoftClayCriterion::branch(const CurveProperties& properties, const BranchSite& site,
-                                      const UnitLabels& units, OutputFile& report) const {
+                                      const UnitLabels& units, TextOutput& report) const {
   static const Format kHeading("9X,'DEPTH BELOW GS',6X,'DIAM',8X,'C',6X,'GAMMA AVG',6X,'E50'");
   static const Format kUnits("15X,A,13X,A,1X,A,1X,A");
   static const Format kValues("8X,F10.2,6X,F10.3,1X,D10.4,1X,D10.4,1X,D12.4");
@@ -202,7 +202,7 @@ double SoftClayCriterion::equivalentDepth(double target, const CurveProperties& 
 }
 
 BranchCurve StiffClayWithFreeWaterCriterion::branch(const CurveProperties& properties, const BranchSite& site,
-                                                    const UnitLabels& units, OutputFile& report) const {
+                                                    const UnitLabels& units, TextOutput& report) const {
   static const Format kHeading("/,/,9X,'DEPTH BELOW GS',6X,'DIAM',8X,'C',7X,'CAVG',5X,'GAMMA AVG',7X,'E50'");
   static const Format kUnits("16X,A,12X,A,3(1X,A)");
   static const Format kValues("9X,F10.2,5X,F10.3,3(1X,D10.2),D12.4");
@@ -274,7 +274,7 @@ double StiffClayWithFreeWaterCriterion::equivalentDepth(double target, const Cur
 }
 
 BranchCurve StiffClayWithoutFreeWaterCriterion::branch(const CurveProperties& properties, const BranchSite& site,
-                                                       const UnitLabels& units, OutputFile& report) const {
+                                                       const UnitLabels& units, TextOutput& report) const {
   static const Format kHeading("10X,'DEPTH BELOW GS',6X,'DIAM',7X,'C',6X,'CAVG',4X,'GAMMA AVG',6X,'E50'");
   static const Format kUnits("17X,A,12X,A,3A");
   static const Format kValues("10X,F10.2,5X,F10.3,3D10.2,D12.4");

@@ -12,7 +12,7 @@ namespace korvex {
 class SoftClayCriterion : public PYCriterion {
  public:
   BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+                     TextOutput& report) const override;
 
   // Depth at which the integral of pu from 0 reaches `target`; 0 for a layer without
   // resistance (c = 0 or b = 0) or a target not above 0.
@@ -25,7 +25,7 @@ class SoftClayCriterion : public PYCriterion {
 class StiffClayWithFreeWaterCriterion : public PYCriterion {
  public:
   BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+                     TextOutput& report) const override;
 
   // Depth at which the 40-step sum of pct A' reaches `target`, extended beyond the wedge
   // range by the flow-around resistance; 0 for a layer without resistance.
@@ -37,7 +37,7 @@ class StiffClayWithFreeWaterCriterion : public PYCriterion {
 class StiffClayWithoutFreeWaterCriterion : public PYCriterion {
  public:
   BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+                     TextOutput& report) const override;
 
   // As for soft clay, with the wedge range ending where the average-strength wedge reaches
   // 9 c b.

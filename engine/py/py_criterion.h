@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "format/output_file.h"
+#include "format/text_output.h"
 #include "format/unit_labels.h"
 
 namespace korvex {
@@ -68,7 +68,7 @@ class PYCriterion {
   // Generates one branch of a curve and writes its block of the report (branch title
   // included, where the criterion prints one). Throws ErrorStop for the criterion's stops.
   virtual BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                             OutputFile& report) const = 0;
+                             TextOutput& report) const = 0;
 
   // The equivalent depth of a layer below the first: the depth at which the integral of this
   // layer's ultimate resistance from depth 0 reaches `target`, with the properties and site

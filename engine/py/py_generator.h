@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "beamcolumn/soil_curves.h"
-#include "format/output_file.h"
+#include "format/text_output.h"
 #include "format/unit_labels.h"
 #include "input/input_model.h"
 #include "py/py_criterion.h"
@@ -26,7 +26,7 @@ struct GeneratedCurve {
 };
 
 struct PYGenerationContext {
-  OutputFile& report;
+  TextOutput& report;
   const UnitLabels& units;
   std::function<void(std::string_view)> progress;  // " READ SOIL DATA...."
   double excavationStress = 0.0;  // from the earth-pressure module; 0 when it did not run

@@ -28,7 +28,7 @@ constexpr double kNoEps50 = double(1.0E-6f);
 
 }  // namespace
 
-void writePYProfileSections(OutputFile& report, const UnitLabels& units, const PYProfile& profile,
+void writePYProfileSections(TextOutput& report, const UnitLabels& units, const PYProfile& profile,
                             std::span<const PYModification> modifications) {
   static const Format kBanner(
       "6X,50('*'),/,6X,'*        SOIL LAYERS AND STRENGTH DATA           *',/,6X,50('*')");

@@ -5,14 +5,14 @@
 
 #include <span>
 
-#include "format/output_file.h"
+#include "format/text_output.h"
 #include "format/unit_labels.h"
 #include "input/input_model.h"
 #include "py/py_profile.h"
 
 namespace korvex {
 
-void writePYProfileSections(OutputFile& report, const UnitLabels& units, const PYProfile& profile,
+void writePYProfileSections(TextOutput& report, const UnitLabels& units, const PYProfile& profile,
                             std::span<const PYModification> modifications);
 
 }  // namespace korvex

@@ -53,13 +53,13 @@ constexpr std::array<double, kBranchPoints> kWeakRockDeflectionFactors = {
 
 // "Y" and "P" over the two columns of points, with the unit labels below them right-aligned
 // to the 20-column fields that start after 21 blanks.
-void writePointHeading(OutputFile& report, const UnitLabels& units, const Format& letters) {
+void writePointHeading(TextOutput& report, const UnitLabels& units, const Format& letters) {
   static const Format kLabels("38X,A,13X,A");
   report.write(letters);
   report.write(kLabels, units.len3, forcePerLengthLabel(units));
 }
 
-void writeStrongRockBlock(OutputFile& report, const UnitLabels& units, const BranchSite& site,
+void writeStrongRockBlock(TextOutput& report, const UnitLabels& units, const BranchSite& site,
                           const StrongRockCurve& curve, const BranchCurve& points) {
   static const Format kHeading("/,/,17X,A,5X,'DIAM',8X,'C'");
   static const Format kUnits("30X,A,13X,A,A");
@@ -73,7 +73,7 @@ void writeStrongRockBlock(OutputFile& report, const UnitLabels& units, const Bra
   for (int k = 0; k < kBranchPoints; ++k) report.write(kPoint, points.y[k], points.p[k]);
 }
 
-void writeWeakRockBlock(OutputFile& report, const UnitLabels& units, const CurveProperties& properties,
+void writeWeakRockBlock(TextOutput& report, const UnitLabels& units, const CurveProperties& properties,
                         const BranchSite& site, const BranchCurve& points) {
   static const Format kHeading("/,/,14X,'DEPTH',5X,'DIAM',7X,'Qu',7X,' Eu ',3X,'GAMMA AVG',6X,'E50'");
   static const Format kUnits("17X,A,7X,A,A,A,A");
@@ -175,7 +175,7 @@ std::array<double, kBranchPoints> WeakRockCurve::deflections() const {
 // Rock takes no active shift and gives nothing to the accumulator: the BranchCurve defaults
 // (ultimate 0, factor 1, no tail) stand.
 BranchCurve StrongRockCriterion::branch(const CurveProperties& properties, const BranchSite& site,
-                                        const UnitLabels& units, OutputFile& report) const {
+                                        const UnitLabels& units, TextOutput& report) const {
   const StrongRockCurve curve = strongRockCurve(properties, site);
   const std::array<double, kBranchPoints> y = curve.deflections();
   BranchCurve points;
@@ -191,7 +191,7 @@ BranchCurve StrongRockCriterion::branch(const CurveProperties& properties, const
 double StrongRockCriterion::equivalentDepth(double, const CurveProperties&, const BranchSite&) const { return 0.0; }
 
 BranchCurve WeakRockCriterion::branch(const CurveProperties& properties, const BranchSite& site,
-                                      const UnitLabels& units, OutputFile& report) const {
+                                      const UnitLabels& units, TextOutput& report) const {
   if (!site.firstCurveOfLayer && properties.strength < kZeroStrength) stopOnZeroStrength(site, units);
   const WeakRockCurve curve = weakRockCurve(properties, site);
   const std::array<double, kBranchPoints> y = curve.deflections();

@@ -78,7 +78,7 @@ WeakRockCurve weakRockCurve(const CurveProperties& properties, const BranchSite&
 class StrongRockCriterion : public PYCriterion {
  public:
   BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+                     TextOutput& report) const override;
   double equivalentDepth(double target, const CurveProperties& properties, const BranchSite& site) const override;
 };
 
@@ -87,7 +87,7 @@ class StrongRockCriterion : public PYCriterion {
 class WeakRockCriterion : public PYCriterion {
  public:
   BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+                     TextOutput& report) const override;
   double equivalentDepth(double target, const CurveProperties& properties, const BranchSite& site) const override;
 };
 

@@ -390,7 +390,7 @@ DepthFactors staticDepthFactors(double depthRatio) {
 }
 
 BranchCurve SandCriterion::branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                                  OutputFile& report) const {
+                                  TextOutput& report) const {
   static const Format kHeading(
       "/,/,11X,'DEPTH BELOW GS',2X,'DIAM',3X,'PHI',2X,'GAMMA AVG',4X,'A',4X,'B',5X,'PCT',7X,'PCD'");
   static const Format kUnits("17X,A,8X,A,7X,A");
@@ -431,7 +431,7 @@ double SandCriterion::equivalentDepth(double target, const CurveProperties& prop
 }
 
 BranchCurve SiltCriterion::branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                                  OutputFile& report) const {
+                                  TextOutput& report) const {
   static const Format kHeading(
       "/,/,5X,'DEPTH',6X,'DIAM',6X,'PHI',2X,'GAMMA AVG',8X,'A',9X,'B',5X,'Puc',7X,'Pu',A");
   static const Format kUnits("7X,A,7X,A,10X,A");

@@ -17,7 +17,7 @@ class SandCriterion : public PYCriterion {
   // Throws ErrorStop when the soil data are so large that a resistance leaves the range of
   // numbers.
   BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+                     TextOutput& report) const override;
 
   // Depth at which the 100-step integral of A times the wedge resistance reaches `target`,
   // extended linearly beyond the wedge range by the deep flow-around resistance; 0 for a
@@ -33,7 +33,7 @@ class SiltCriterion : public PYCriterion {
   // Throws ErrorStop on a friction angle of zero (with the console warning) and, as sand,
   // when a resistance leaves the range of numbers.
   BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+                     TextOutput& report) const override;
 
   // As for sand with 50 steps, the cohesive wedge term 3 c b + 0.5 c h added to every step
   // and 9 c b to the deep resistance.

@@ -2,14 +2,14 @@
 
 namespace korvex {
 
-void writePlotPressure(OutputFile& plot, std::span<const PlotPressurePoint> points) {
+void writePlotPressure(TextOutput& plot, std::span<const PlotPressurePoint> points) {
   static const Format kPoint("4(2X,E10.3)");
   plot.writeListDirected(points.size());
   for (const PlotPressurePoint& point : points)
     plot.write(kPoint, point.depth, point.total, point.soil == 0.0 ? 1.0e-7 : point.soil, point.surcharge);
 }
 
-void writePlotCurves(OutputFile& plot, UnitSystem unitSystem, std::span<const PlotCurve> curves, bool onlyGenerated) {
+void writePlotCurves(TextOutput& plot, UnitSystem unitSystem, std::span<const PlotCurve> curves, bool onlyGenerated) {
   static const Format kGeneratedDepth("1X,F10.2,1X,I5");
   plot.writeListDirected(unitSystemCode(unitSystem), curves.size());
   for (const PlotCurve& curve : curves) {
@@ -22,7 +22,7 @@ void writePlotCurves(OutputFile& plot, UnitSystem unitSystem, std::span<const Pl
   }
 }
 
-void writePlotResults(OutputFile& plot, int resultSetCount, int codeOfLastBlock, const BlockResults* results) {
+void writePlotResults(TextOutput& plot, int resultSetCount, int codeOfLastBlock, const BlockResults* results) {
   static const Format kRow("5(1X,E13.4)");
   if (results == nullptr) {
     plot.writeListDirected(resultSetCount, 0, codeOfLastBlock);

@@ -2,13 +2,12 @@
 // profile and one branch run into a report file of its own.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "format/output_file.h"
+#include "format/text_output.h"
 #include "format/unit_labels.h"
 #include "py/py_criterion.h"
 #include "test_support.h"
@@ -37,18 +36,14 @@ struct WrittenBranch {
   std::vector<std::string> lines;
 };
 
-// Runs one branch into a report file of its own and reads the file back; `unitSelector` is
-// +1 English, -1 SI.
+// Runs one branch into a report held in memory; `unitSelector` is +1 English, -1 SI.
 inline WrittenBranch runBranch(const PYCriterion& criterion, const CurveProperties& properties, const BranchSite& site,
                                int unitSelector = 1) {
-  TempFolder folder;
-  const std::filesystem::path path = folder / "branch.txt";
-  OutputFile report;
-  EXPECT_TRUE(report.open(path));
+  MemoryOutput report;
   WrittenBranch written;
-  written.curve = criterion.branch(properties, site, unitLabelsOf(unitSelector > 0 ? UnitSystem::English : UnitSystem::SI), report);
-  EXPECT_TRUE(report.commit());
-  written.text = readFile(path);
+  const UnitSystem system = unitSelector > 0 ? UnitSystem::English : UnitSystem::SI;
+  written.curve = criterion.branch(properties, site, unitLabelsOf(system), report);
+  written.text = report.text();
   written.lines = splitLines(written.text);
   return written;
 }
