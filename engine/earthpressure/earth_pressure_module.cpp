@@ -8,7 +8,7 @@
 #include "earthpressure/layer_resultants.h"
 #include "earthpressure/soil_profile.h"
 #include "earthpressure/surcharge_pressure.h"
-#include "format/fortran_format.h"
+#include "format/hand_over_rounding.h"
 #include "input/error_stop.h"
 
 namespace korvex {
@@ -16,9 +16,6 @@ namespace korvex {
 namespace {
 
 constexpr int kApparentPressureMode = 3;
-
-// The solution reads the diagram as E10.3 fields.
-double readBackE10_3(double value) { return readBackExponent(value, 10, 3); }
 
 // The stops of the profile check: the stop code on the console and, so that the report
 // says why the run ended, a message in the report.
@@ -102,8 +99,8 @@ GeneratedPressure generateEarthPressure(const BlockInput& input, const UnitLabel
   generated.points.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     const DiagramPoint& point = diagram.points[i];
-    generated.points.push_back(DiagramPoint{readBackE10_3(point.depth), readBackE10_3(point.total),
-                                            readBackE10_3(point.earth), readBackE10_3(point.surcharge)});
+    generated.points.push_back(DiagramPoint{roundAsE10_3(point.depth), roundAsE10_3(point.total),
+                                            roundAsE10_3(point.earth), roundAsE10_3(point.surcharge)});
   }
   return generated;
 }

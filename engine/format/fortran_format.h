@@ -88,11 +88,6 @@ void appendInteger(std::string& out, long long value, int width, int minDigits =
 void appendFixed(std::string& out, double value, int width, int decimals, int scale = 0);
 void appendExponent(std::string& out, double value, int width, int decimals, int scale = 0, char letter = 'E');
 
-// The value a Fortran read gets back from `value` written in an Ew.d field: rounded to d
-// significant digits. Values the field cannot hold (non-finite, or an exponent beyond two
-// digits) are returned as they are.
-double readBackExponent(double value, int width, int decimals);
-
 // List-directed output of one line: every item preceded by one blank; integers in 11 columns,
 // reals as G25.17 with a three-digit exponent in the exponent form, logicals as T or F, texts
 // as they are. Ends the line with '\n'.

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "beamcolumn/tieback.h"
-#include "format/fortran_format.h"
+#include "format/hand_over_rounding.h"
 #include "input/error_stop.h"
 #include "py/criterion_for.h"
 #include "py/py_multipliers.h"
@@ -49,8 +49,8 @@ CurveProperties propertiesAt(const PYProfile& profile, const ProfileLayer& layer
 BranchCurve readBack(const BranchCurve& branch) {
   BranchCurve read = branch;
   for (std::size_t i = 0; i < read.y.size(); ++i) {
-    read.y[i] = readBackExponent(branch.y[i], 10, 3);
-    read.p[i] = readBackExponent(branch.p[i], 10, 3);
+    read.y[i] = roundAsE10_3(branch.y[i]);
+    read.p[i] = roundAsE10_3(branch.p[i]);
   }
   return read;
 }

@@ -375,8 +375,6 @@ TEST(ApparentEnvelope, ReplacesOnlyTheTotalAboveH) {
   EXPECT_EQ(pointAt(d, 121).total, pointAt(original, 121).total);
 }
 
-double readBackExponent10_3(double value) { return readBackExponent(value, 10, 3); }
-
 Surcharge surcharge(int type, double magnitude, double x, double width = 0.0) {
   return Surcharge{type, magnitude, x, width};
 }
@@ -435,15 +433,6 @@ TEST(SurchargeGrid, TakesTheValueOfTheDeepestGridDepthAbove) {
   EXPECT_EQ(grid.at(8.0), at(6.0));  // 8 is a grid depth: the one above it counts
   EXPECT_EQ(grid.at(1000.0), at(length));
   EXPECT_EQ(SurchargeGrid({}, h, length).at(50), 0.0);
-}
-
-TEST(FixedFormatReadBack, ValuesAreRoundedAsAnE10_3FieldReadsBack) {
-  EXPECT_EQ(readBackExponent10_3(0.41636), 0.416);
-  EXPECT_EQ(readBackExponent10_3(123.45), 123.0);
-  EXPECT_EQ(readBackExponent10_3(-1.2355), -1.24);
-  EXPECT_EQ(readBackExponent10_3(2e-12), 2e-12);
-  EXPECT_EQ(readBackExponent10_3(0.0), 0.0);
-  EXPECT_EQ(readBackExponent10_3(0.9996), 1.0);
 }
 
 TEST(GeneratedPressureHandOff, TheReportShowsEveryPointUpToFiftyThenEverySixthOrFourth) {
