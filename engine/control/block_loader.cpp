@@ -8,7 +8,8 @@
 #include "control/earth_pressure_loads.h"
 #include "earthpressure/earth_pressure_module.h"
 #include "input/error_stop.h"
-#include "py/branch_report.h"
+#include "py/criterion_support.h"
+#include "report/py_curves_report.h"
 #include "py/py_generator.h"
 #include "report/input_echo.h"
 #include "report/plot_records.h"
@@ -49,6 +50,16 @@ int distributeAt(DataPosition at, Distribute distribute) {
 }
 
 }  // namespace
+
+SoilCurve solutionCurve(const GeneratedCurve& curve, double h) {
+  SoilCurve soilCurve;
+  soilCurve.station = nearestStation(curve.depth / h);
+  soilCurve.chained = true;
+  solutionPoints(curve, soilCurve.y, soilCurve.p);
+  for (double& p : soilCurve.p) p *= h;
+  soilCurve.classify();
+  return soilCurve;
+}
 
 void BlockLoader::checkCount(int value, int capacity, DataPosition at) const {
   if (value < 0) stopAt("A RECORD COUNT MUST NOT BE NEGATIVE", at);
@@ -370,15 +381,18 @@ void BlockLoader::readEICurves(LoadedBlock& block, const StationTable& w) {
 void BlockLoader::generateCurves(LoadedBlock& block) {
   const BlockInput& input = block.input;
   if (!input.control.generatesCurves()) return;
-  const PYGenerationContext context{m_report, block.units, m_progress, block.excavationStress,
-                                    static_cast<int>(input.userCurves.size())};
-  block.generatedCurves = generatePYCurves(input, context);
+  m_progress(" READ SOIL DATA....");
+  PYGeneration generation =
+      generatePYCurves(input, block.excavationStress, static_cast<int>(input.userCurves.size()));
+  writePYGeneration(m_report, block.units, generation, input.pyModifications);
+  stopOnFailure(generation.check);
+  block.generatedCurves = std::move(generation.curves);
   for (const GeneratedCurve& curve : block.generatedCurves) {
     block.curves.push_back(solutionCurve(curve, input.wall.incrementLength));
     // A free height or a first layer above the top of the wall puts curves above the tables.
     if (block.curves.back().station < kFirstStation) {
       throw ErrorStop("ERROR STOP -- " + std::string(kCurveAboveTheTables) + " (THE GENERATED CURVE AT DEPTH " +
-                      curveDepthText(curve.depth, block.units) + "): CHECK THE FREE HEIGHT AND THE LAYERS OF THE SOIL DATA");
+                      curveDepthText(curve.depth, input.unitSystem) + "): CHECK THE FREE HEIGHT AND THE LAYERS OF THE SOIL DATA");
     }
   }
 }

@@ -32,6 +32,10 @@ struct LoadedBlock {
   std::vector<GeneratedCurve> generatedCurves;  // as the solution reads them, after the user's curves
 };
 
+// The curve the solution forms from a generated one: its 33 points (py/py_generator.h), p
+// times h, attached to the station nearest to depth / h and chained to the next.
+SoilCurve solutionCurve(const GeneratedCurve& curve, double h);
+
 class BlockLoader {
  public:
   // `monitor` and `console` receive the warnings and stop codes of the earth-pressure module;

@@ -33,12 +33,17 @@ class TextOutput {
   template <class... Items>
   void write(const Format& format, const Items&... items) {
     if constexpr (sizeof...(Items) == 0) {
-      format.write(m_buffer, {});
+      writeItems(format, {});
     } else {
       const FieldValue values[] = {FieldValue(items)...};
-      requireFiniteItems(values);
-      format.write(m_buffer, values);
+      writeItems(format, values);
     }
+  }
+
+  // The same for a list of items made at run time.
+  void writeItems(const Format& format, std::span<const FieldValue> items) {
+    requireFiniteItems(items);
+    format.write(m_buffer, items);
     if (m_buffer.size() >= kBufferSize) bufferFull();
   }
 

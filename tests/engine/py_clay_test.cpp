@@ -14,8 +14,6 @@
 #include <vector>
 
 #include "format/fortran_format.h"
-#include "format/output_file.h"
-#include "format/unit_labels.h"
 #include "py_test_support.h"
 #include "test_support.h"
 
@@ -528,7 +526,7 @@ TEST(ClayReport, StiffClayWithoutFreeWaterBlockInSIUnitsOnTheBackfillSide) {
   // X = 3 below an excavation 4 deep: z = z0 = 7. c = 50, ca = 40, g' = 9, e50 = 0.01, b = 0.6:
   // pu = min(72 + 37.8 + 140, 270) = 249.8; y50 = 0.015.
   const Written w =
-      runBranch(kWithoutFreeWater, clay(50.0, 40.0, 9.0, 0.01), siteAt(Face::Backfill, 3.0, 0.6, 4.0), -1);
+      runBranch(kWithoutFreeWater, clay(50.0, 40.0, 9.0, 0.01), siteAt(Face::Backfill, 3.0, 0.6, 4.0), UnitSystem::SI);
   std::vector<std::string> expected = {
       "",
       "",

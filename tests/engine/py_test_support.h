@@ -1,5 +1,5 @@
 // Helpers shared by the tests of the p-y criteria: the site of a branch in a one-layer
-// profile and one branch run into a report file of its own.
+// profile and one branch made and written into a report held in memory.
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@
 #include "format/text_output.h"
 #include "format/unit_labels.h"
 #include "py/py_criterion.h"
+#include "report/py_curves_report.h"
 #include "test_support.h"
 
 namespace korvex::testing {
@@ -29,20 +30,25 @@ inline BranchSite siteAt(Face face, double x, double width, double freeHeight = 
   return site;
 }
 
-// One branch as returned and as written to the report.
+// One branch as made and, when its check passed, as the report writes it.
 struct WrittenBranch {
   BranchCurve curve;
+  CheckResult check;
   std::string text;
   std::vector<std::string> lines;
 };
 
-// Runs one branch into a report held in memory; `unitSelector` is +1 English, -1 SI.
-inline WrittenBranch runBranch(const PYCriterion& criterion, const CurveProperties& properties, const BranchSite& site,
-                               int unitSelector = 1) {
-  MemoryOutput report;
+// Makes one branch in `unitSystem` and writes its block into memory.
+inline WrittenBranch runBranch(const PYCriterion& criterion, const CurveProperties& properties, BranchSite site,
+                               UnitSystem unitSystem = UnitSystem::English) {
+  site.unitSystem = unitSystem;
+  const BranchResult result = criterion.branch(properties, site);
   WrittenBranch written;
-  const UnitSystem system = unitSelector > 0 ? UnitSystem::English : UnitSystem::SI;
-  written.curve = criterion.branch(properties, site, unitLabelsOf(system), report);
+  written.curve = result.branch.curve;
+  written.check = result.check;
+  if (!result.check.passed()) return written;
+  MemoryOutput report;
+  writeBranch(report, unitLabelsOf(unitSystem), result.branch);
   written.text = report.text();
   written.lines = splitLines(written.text);
   return written;
