@@ -7,6 +7,7 @@
 #include "beamcolumn/moment_ei.h"
 #include "control/earth_pressure_loads.h"
 #include "earthpressure/earth_pressure_module.h"
+#include "report/earth_pressure_report.h"
 #include "input/error_stop.h"
 #include "py/criterion_support.h"
 #include "report/py_curves_report.h"
@@ -309,8 +310,12 @@ void BlockLoader::writeEarthPressure(LoadedBlock& block) {
     stopAt("EARTH PRESSURE MODE 3 (APPARENT-PRESSURE ENVELOPE) NEEDS A SUPPORT: A SINGLE-STATION SPRING OR A TIEBACK",
            m_controlPositions[kEarthPressureModeField]);
   }
-  const GeneratedPressure pressure =
-      generateEarthPressure(input, block.units, supports, EarthPressureChannels{m_report, m_monitor, m_console});
+  const EarthPressureResult result = generateEarthPressure(input, supports);
+  writeEarthPressureSections(m_report, m_monitor, block.units, input.surcharges, result);
+  if (result.reached == EarthPressureStep::Resultants && result.resultants.netForceNegative())
+    m_console(std::string("     ") + kNetActivePressureNegative);
+  stopOnFailure(result.check);
+  const GeneratedPressure& pressure = result.pressure;
   block.excavationStress = pressure.excavationStress;
   applyGeneratedPressure(pressure, input.unitSystem, block.units, input.wall.incrementLength, m_report,
                          m_plot, block.tables);

@@ -331,6 +331,55 @@ TEST(PressureDiagram, UniformPressureIsTheSurchargePartAndMoreThanTwoThousandPoi
   EXPECT_TRUE(buildPressureDiagram(deep, SurchargeGrid({}, 120, 2400), 2400).exceedsStorage);
 }
 
+// A block of increments of 6 in with generated pressure over `layers`.
+BlockInput pressureBlock(const std::vector<SoilLayer>& layers, const SoilDataLine& soil, int mode = 2,
+                         int increments = 40) {
+  BlockInput input;
+  input.control.earthPressureMode = mode;
+  input.wall.numIncrements = increments;
+  input.wall.incrementLength = 6.0;
+  input.soilData = soil;
+  input.layers = layers;
+  return input;
+}
+
+TEST(EarthPressureModule, AFailedCheckEndsTheModuleAfterTheStepThatFoundIt) {
+  struct Case {
+    const char* name;
+    BlockInput input;
+    SupportDepths supports;
+    EarthPressureStep reached;
+    std::string firstLine;
+    std::vector<std::string> console;
+  };
+  const SupportDepths noSupport;
+  const Case cases[] = {
+      {"H below the profile", pressureBlock({layer(4, 100, kSand, 0, 30)}, soilData(150, 1e4)), noSupport,
+       EarthPressureStep::Profile, "ERROR STOP 1 -- NO SOIL LAYER STARTS AT THE EXCAVATION LEVEL", {"STOP 1"}},
+      {"phi of 180 under a sloping backfill",
+       pressureBlock({layer(4, 60, kSand, 0, 180), layer(4, 400, kSand, 0, 30)}, soilData(120, 1e4, 20.0)),
+       noSupport, EarthPressureStep::Overburden, "ERROR STOP -- LAYER 1 HAS NO ACTIVE EARTH PRESSURE COEFFICIENT", {}},
+      {"a diagram of more than 2000 points",
+       pressureBlock({layer(4, 4000, kSand, 0, 30)}, soilData(120, 1e4), 2, 400), noSupport, EarthPressureStep::Resultants, kTooMuchData, {}},
+      {"an envelope without support", pressureBlock({layer(4, 400, kSand, 0, 30)}, soilData(120, 1e4), 3), noSupport,
+       EarthPressureStep::Resultants, "ERROR STOP -- THE APPARENT-PRESSURE ENVELOPE IS UNDEFINED", {}},
+  };
+  for (const Case& c : cases) {
+    const EarthPressureResult result = generateEarthPressure(c.input, c.supports);
+    EXPECT_EQ(result.check.status, CheckStatus::DataError) << c.name;
+    EXPECT_EQ(result.reached, c.reached) << c.name;
+    ASSERT_FALSE(result.check.reportLines.empty()) << c.name;
+    EXPECT_EQ(result.check.reportLines[0].rfind(c.firstLine, 0), 0u) << result.check.reportLines[0];
+    EXPECT_EQ(result.check.consoleLines, c.console) << c.name;
+    EXPECT_TRUE(result.pressure.points.empty()) << c.name;
+  }
+  // The same profile with a support at half the height passes and hands over its points.
+  const EarthPressureResult passed = generateEarthPressure(
+      pressureBlock({layer(4, 400, kSand, 0, 30)}, soilData(120, 1e4), 3), SupportDepths{1, 60.0, 60.0});
+  EXPECT_TRUE(passed.check.passed());
+  EXPECT_EQ(passed.pressure.points.size(), 241u);  // one per inch down to the wall tip at 240 in
+}
+
 TEST(ApparentEnvelope, OneSupportAtHalfTheHeightGivesThreeEqualZones) {
   const double h = 240, fa = 614.0;
   const ApparentEnvelope e = apparentEnvelope(h, fa, SupportDepths{1, 120, 120});

@@ -1,4 +1,4 @@
-#include "earthpressure/earth_pressure_report.h"
+#include "report/earth_pressure_report.h"
 
 #include <string>
 
@@ -13,8 +13,6 @@ void writeBanner3(TextOutput& report, std::string_view title) {
   static const Format kBanner("6X,50('*'),/,6X,A,/,6X,50('*')");
   report.write(kBanner, title);
 }
-
-}  // namespace
 
 void writeWallInformation(TextOutput& report, const UnitLabels& units, const SoilProfile& profile) {
   static const Format kValue("6X,A,E10.3,A");
@@ -62,14 +60,14 @@ void writeSurchargeInformation(TextOutput& report, const UnitLabels& units, doub
   }
 }
 
-void writeSoilInformation(TextOutput& report, UnitSystem unitSystem, const SoilProfile& profile) {
+void writeSoilInformation(TextOutput& report, const SoilProfile& profile) {
   static const Format kHeading("15X,'TOTAL',17X,'TOTAL UNIT',/,7X,'LAYER THICKNESS COHESION  PHI   WEIGHT   DRAINED  ZTOP'");
   static const Format kEnglishUnits("7X,'NO.      IN       PSI     DEG    PCI      T OR F   IN'");
   static const Format kSIUnits("7X,'NO.      M        kPa     DEG   kN/M^3    T OR F   M '");
   static const Format kRow("7X,I3,F9.1,F11.1,F6.1,F9.3,5X,L1,F10.2");
   writeBanner3(report, "*                SOIL INFORMATION                *");
   report.write(kHeading);
-  report.write(unitSystem == UnitSystem::English ? kEnglishUnits : kSIUnits);
+  report.write(profile.unitSystem == UnitSystem::English ? kEnglishUnits : kSIUnits);
   int number = 0;
   for (const WorkingLayer& layer : profile.layers) {
     report.write(kRow, ++number, layer.thickness, layer.cohesion, layer.frictionAngle, layer.unitWeight, layer.drained,
@@ -140,6 +138,23 @@ void writeWaterResultants(TextOutput& report, const ProfileResultants& resultant
 void writeNetForceWarning(TextOutput& report) {
   static const Format kWarning("/,/,5X,A");
   report.write(kWarning, kNetActivePressureNegative);
+}
+
+}  // namespace
+
+void writeEarthPressureSections(TextOutput& report, TextOutput& monitor, const UnitLabels& units,
+                                std::span<const Surcharge> surcharges, const EarthPressureResult& result) {
+  const SoilProfile& profile = result.profile;
+  writeWallInformation(report, units, profile);
+  writeSurchargeInformation(report, units, profile.uniformPressure, surcharges);
+  writeSoilInformation(report, profile);
+  if (result.reached == EarthPressureStep::Profile) return;
+  writeOverburden(report, units, profile);
+  if (result.reached == EarthPressureStep::Overburden) return;
+  writeCoefficients(report, monitor, profile);
+  writeLayerResultants(report, units, profile, result.resultants);
+  writeWaterResultants(report, result.resultants);
+  if (result.resultants.netForceNegative()) writeNetForceWarning(report);
 }
 
 }  // namespace korvex
