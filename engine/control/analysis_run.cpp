@@ -127,7 +127,7 @@ void AnalysisRun::analyseBlocks() {
 int AnalysisRun::analyseBlock(const std::string& title) {
   ++m_blockCount;
   if (m_blockCount == 1) m_firstTitle = title;
-  m_block = LoadedBlock{};
+  m_block = AssembledBlock{};
   BlockInput& input = m_block.input;
   input.title = title;
   input.control = m_records->controlLine();
@@ -143,12 +143,7 @@ int AnalysisRun::analyseBlock(const std::string& title) {
 
   writeControlParameters(m_report, control);
 
-  BlockLoader loader(
-      *m_records, m_report, m_plot, m_monitor, [this](std::string_view line) { console(line); },
-      [this](std::string_view line) { progress(line); });
-  input.unitSystem = loader.checkControlLine(control);
-  m_block.units = unitLabelsOf(input.unitSystem);
-  loader.readRecords(m_block, m_deflections);
+  readAndAssembleBlock();
 
   writeBlockHeading(m_report, control.stageCount, m_blockCount, m_firstTitle);
   solveBlock();
@@ -157,6 +152,25 @@ int AnalysisRun::analyseBlock(const std::string& title) {
   if (continuation == control.stageCount) continuation = 0;
   input.continuation = continuation;
   return continuation;
+}
+
+void AnalysisRun::readAndAssembleBlock() {
+  BlockReader reader(*m_records, m_report, m_block);
+  BlockAssembly assembly(m_block, AssemblyOutputs{m_report, m_plot, m_monitor,
+                                                  [this](std::string_view line) { console(line); },
+                                                  [this](std::string_view line) { progress(line); }});
+  m_block.input.unitSystem = reader.checkControlLine(m_block.input.control);
+  m_block.units = unitLabelsOf(m_block.input.unitSystem);
+  reader.readWallAndSupports(assembly);
+  reader.readSoilGroups();
+  reader.checkSupportsForEnvelope();
+  assembly.addEarthPressure();
+  assembly.checkNothingBeyondToe();
+  reader.readUserCurves(assembly);
+  reader.readMomentEICurves();
+  assembly.applyMomentEI(m_deflections);
+  assembly.addGeneratedCurves();
+  assembly.writeCurveRecords();
 }
 
 void AnalysisRun::solveBlock() {

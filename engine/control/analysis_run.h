@@ -9,7 +9,8 @@
 #include "beamcolumn/block_results.h"
 #include "beamcolumn/wall_results.h"
 #include "beamcolumn/wall_solver.h"
-#include "control/block_loader.h"
+#include "control/block_assembly.h"
+#include "control/block_reader.h"
 #include "control/engine.h"
 #include "format/output_file.h"
 #include "input/data_reader.h"
@@ -30,6 +31,8 @@ class AnalysisRun {
   void analyseBlocks();
   // Reads, echoes and analyses one block whose title is read; returns its continuation value.
   int analyseBlock(const std::string& title);
+  // Reads the records of the block after its control line and assembles its wall model.
+  void readAndAssembleBlock();
   // Iterates the block read into m_block and writes its results.
   void solveBlock();
   // Writes the messages of a fatal data error and keeps them for the outcome.
@@ -59,7 +62,7 @@ class AnalysisRun {
   int m_unitSystemCode = 0;  // of the last block read, as read
   bool m_longTermBlockNext = false;  // the block last solved announced a long-term block
   std::optional<BlockResults> m_lastResults;  // of the last solved block
-  LoadedBlock m_block;
+  AssembledBlock m_block;
   StationTable m_deflections;  // kept from block to block: moment-EI curves start from them
   WallSolver m_solver;
   WallResults m_results;

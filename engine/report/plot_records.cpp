@@ -2,11 +2,11 @@
 
 namespace korvex {
 
-void writePlotPressure(TextOutput& plot, std::span<const PlotPressurePoint> points) {
+void writePlotPressure(TextOutput& plot, std::span<const DiagramPoint> points) {
   static const Format kPoint("4(2X,E10.3)");
   plot.writeListDirected(points.size());
-  for (const PlotPressurePoint& point : points)
-    plot.write(kPoint, point.depth, point.total, point.soil == 0.0 ? 1.0e-7 : point.soil, point.surcharge);
+  for (const DiagramPoint& point : points)
+    plot.write(kPoint, point.depth, point.total, point.earth == 0.0 ? 1.0e-7 : point.earth, point.surcharge);
 }
 
 void writePlotCurves(TextOutput& plot, UnitSystem unitSystem, std::span<const PlotCurve> curves, bool onlyGenerated) {

@@ -4,21 +4,15 @@
 #include <span>
 
 #include "beamcolumn/block_results.h"
+#include "earthpressure/pressure_diagram.h"
 #include "format/text_output.h"
 
 namespace korvex {
 
-// One earth-pressure point of the plot data file; values already multiplied by the width.
-struct PlotPressurePoint {
-  double depth = 0.0;
-  double total = 0.0;
-  double soil = 0.0;
-  double surcharge = 0.0;
-};
-
-// The earth-pressure records: the point count, then one line per point. A soil part of
-// exactly 0 is written as 1.0E-7 (the loader takes small values for padding points).
-void writePlotPressure(TextOutput& plot, std::span<const PlotPressurePoint> points);
+// The earth-pressure records: the point count, then one line per point (depth, total, earth
+// and surcharge parts, per unit depth on the wall). An earth part of exactly 0 is written as
+// 1.0E-7 (the loader takes small values for padding points).
+void writePlotPressure(TextOutput& plot, std::span<const DiagramPoint> points);
 
 // A p-y curve of the plot data file: its depth and its points (y, p).
 struct PlotCurve {

@@ -6,13 +6,13 @@
 #include <cmath>
 #include <vector>
 
-#include "control/earth_pressure_loads.h"
 #include "earthpressure/earth_pressure_module.h"
 #include "earthpressure/layer_resultants.h"
 #include "earthpressure/pressure_diagram.h"
 #include "earthpressure/soil_profile.h"
 #include "earthpressure/surcharge_pressure.h"
 #include "format/fortran_format.h"
+#include "report/pressure_report.h"
 
 namespace korvex {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "control/block_loader.h"
+#include "control/block_assembly.h"
 #include "py/py_generator.h"
 #include "py/py_multipliers.h"
 #include "py/py_profile.h"
