@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <system_error>
 
 #include "format/decimal_rounding.h"
@@ -52,11 +53,8 @@ double roundAsE10_3(double value) {
   } else if (power < 0 && -power <= kLargestExactPower) {
     result = digits / kExactPowersOfTen[-power];
   } else {
-    char text[32];
-    char* end = std::to_chars(text, text + sizeof text, rounded.digits).ptr;
-    *end++ = 'e';
-    end = std::to_chars(end, text + sizeof text, power).ptr;
-    std::from_chars(text, end, result);
+    const std::string text = std::to_string(rounded.digits) + "e" + std::to_string(power);
+    std::from_chars(text.data(), text.data() + text.size(), result);
   }
   return std::signbit(value) ? -result : result;
 }
