@@ -4,12 +4,21 @@
 # console, and the exit status. Both runs see the same folder names, so the file names the
 # report prints agree; the clock is fixed.
 #
-#   tools/compare_outputs.sh OLD_KORVEX NEW_KORVEX FILE.kx5d...
+#   tools/compare_outputs.sh [--variants] OLD_KORVEX NEW_KORVEX FILE.kx5d...
+#
+# With --variants every data file also gives variants whose runs stop on a fault in the data
+# at every record, so that the messages and what was written before them are compared too:
+# each first part of its lines (the file ends early), and each number replaced by 0 and by -1.
 #
 # Prints one line per file that differs and the counts; exits 1 when anything differs.
 set -u
+variants=0
+if [ "${1:-}" = "--variants" ]; then
+  variants=1
+  shift
+fi
 if [ $# -lt 3 ]; then
-  echo "usage: $0 OLD_KORVEX NEW_KORVEX FILE.kx5d..." >&2
+  echo "usage: $0 [--variants] OLD_KORVEX NEW_KORVEX FILE.kx5d..." >&2
   exit 2
 fi
 old=$(realpath "$1")
@@ -19,6 +28,44 @@ shift 2
 work=$(mktemp -d "${TMPDIR:-/tmp}/korvex-compare.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 export KORVEX_FIXED_TIME="2026-03-09 08:05:07"
+
+# Writes the variants of data file $1 into folder $2.
+make_variants() {
+  local file=$1 into=$2 lines n
+  mkdir -p "$into"
+  lines=$(wc -l <"$file")
+  for ((n = 1; n < lines; n++)); do head -n "$n" "$file" >"$into/first$n.kx5d"; done
+  awk -v into="$into" '
+    { line[NR] = $0 }
+    END {
+      for (i = 1; i <= NR; i++) {
+        count = split(line[i], token, " ")
+        for (j = 1; j <= count; j++) {
+          if (token[j] !~ /^[-+]?[0-9.]+([EeDd][-+]?[0-9]+)?$/) continue
+          for (r = 0; r <= 1; r++) {
+            out = sprintf("%s/line%d_item%d_%s.kx5d", into, i, j, r == 0 ? "zero" : "minus1")
+            for (k = 1; k <= NR; k++) {
+              if (k != i) { print line[k] > out; continue }
+              text = ""
+              for (m = 1; m <= count; m++) text = text (m > 1 ? " " : "") (m == j ? (r == 0 ? "0" : "-1") : token[m])
+              print text > out
+            }
+            close(out)
+          }
+        }
+      }
+    }' "$file"
+}
+
+if [ "$variants" -eq 1 ]; then
+  files=("$@")
+  index=0
+  for file in "${files[@]}"; do
+    index=$((index + 1))
+    make_variants "$file" "$work/variants/$index-$(basename "$file" .kx5d)"
+  done
+  set -- "${files[@]}" $(find "$work/variants" -name '*.kx5d' | sort)
+fi
 
 # Every data file gets a folder of its own, named by its position in the list, so that two
 # files of the same name do not meet.
