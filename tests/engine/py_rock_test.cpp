@@ -1,7 +1,7 @@
 // The rock p-y criteria against hand calculations: the strong-rock elastic-plastic curve with
 // its residual, the weak-rock curve with its RQD reduction and depth-dependent ultimate
-// resistance, the faces of the wall, the multipliers, the zero-strength stop, curves that
-// stay finite for empty data, and the report blocks column by column.
+// resistance, the faces of the wall, the zero-strength stop, curves that stay finite for empty
+// data, and the report blocks column by column. The multipliers: py_curve_properties_test.cpp.
 #include "py/rock_criteria.h"
 
 #include <gtest/gtest.h>
@@ -411,19 +411,6 @@ std::vector<RockCase> rockCases() {
   static const StrongRockCriterion strong;
   static const WeakRockCriterion weak;
   return {{"strong rock", &strong, strongRock(), strongRockSite()}, {"weak rock", &weak, weakRock(), weakRockSite()}};
-}
-
-TEST(RockCriteria, YMultiplierScalesTheWrittenDeflectionsOnly) {
-  for (const RockCase& rock : rockCases()) {
-    BranchSite scaled = rock.site;
-    scaled.yMultiplier = 2.0;
-    const BranchCurve plain = runBranch(*rock.criterion, rock.properties, rock.site).curve;
-    const BranchCurve twice = runBranch(*rock.criterion, rock.properties, scaled).curve;
-    for (int k = 0; k < kBranchPoints; ++k) {
-      EXPECT_EQ(twice.y[k], 2.0 * plain.y[k]) << rock.name << " point " << k + 1;
-      EXPECT_EQ(twice.p[k], plain.p[k]) << rock.name << " point " << k + 1;
-    }
-  }
 }
 
 TEST(RockCriteria, TakeNoActiveShiftNoEquivalentDepthAndGiveNothingToTheAccumulator) {

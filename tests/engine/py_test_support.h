@@ -2,6 +2,7 @@
 // profile and one branch made and written into a report held in memory.
 #pragma once
 
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,20 @@ inline BranchSite siteAt(Face face, double x, double width, double freeHeight = 
   site.z = face == Face::Excavation ? x : freeHeight + x;
   site.z0 = site.z;
   return site;
+}
+
+// The soil properties at a curve: strength c and average strength ca, average effective unit
+// weight, e50 (krm for weak rock), k (Er for weak rock) and the friction angle in degrees.
+inline CurveProperties curveProperties(double c, double ca, double gamma, double eps50, double k,
+                                       double phiDegrees = 0.0) {
+  CurveProperties properties;
+  properties.strength = c;
+  properties.averageStrength = ca;
+  properties.unitWeight = gamma;
+  properties.eps50 = eps50;
+  properties.k = k;
+  properties.phi = phiDegrees * std::numbers::pi / 180.0;
+  return properties;
 }
 
 // One branch as made and, when its check passed, as the report writes it.
