@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -405,6 +407,32 @@ TEST(EngineRun, FilesThatCannotBeReadOrCreatedEndTheRunWithAConsoleMessage) {
   int entries = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) ++entries;
   EXPECT_EQ(entries, 3) << "the data file and the two earlier outputs only";
+}
+
+// A fault that is neither in the data nor in a file (here the caller's progress display
+// fails as the p-y generation announces itself) ends the run in order as an internal error:
+// the report says so, the files are written, and the outcome is not taken for a file error.
+TEST(EngineRun, AFaultOutsideTheDataAndTheFilesEndsTheRunAsAnInternalError) {
+  TempFolder folder;
+  RunFiles files;
+  files.input = std::string(KORVEX_EXAMPLES) + "/tied_wall_generated_curves.kx5d";
+  files.report = folder / "r.kx5o";
+  files.plot = folder / "r.kx5p";
+  files.monitor = folder / "r.kx5r";
+  RunOptions options;
+  options.time = testing::testRunTime();
+  options.console = [](std::string_view) {};
+  options.progress = [](std::string_view) { throw std::runtime_error("the progress display is gone"); };
+  const RunOutcome outcome = Engine::run(files, options);
+  EXPECT_EQ(outcome.status, RunStatus::InternalError);
+  EXPECT_EQ(outcome.message, "internal error: the progress display is gone");
+  const std::string report = readFile(files.report);
+  EXPECT_TRUE(report.ends_with(
+      "\n\n     ERROR STOP -- INTERNAL ERROR: the progress display is gone\n\n\n\n"
+      "     END OF ANALYSIS                             \n"))
+      << report.substr(report.size() - std::min<std::size_t>(report.size(), 300));
+  EXPECT_TRUE(std::filesystem::exists(files.plot));
+  EXPECT_TRUE(std::filesystem::exists(files.monitor));
 }
 
 // The caller learns how each block ended and its results without reading the report. The
