@@ -185,6 +185,7 @@ void AnalysisRun::solveBlock() {
                   [this, n](int iteration, bool offCurve, int notClosed, const StationTable& w) {
                     writeMonitorLine(m_monitor, iteration, offCurve, notClosed, w, n);
                   });
+  stopOnFailure(outcome.check);
   deriveWallResults(tables, m_deflections, wall.incrementLength, m_results);
   writeResultsTable(m_report, m_block.units, outcome, tables, m_deflections, m_results, wall.incrementLength);
   BlockOutcome block;

@@ -78,14 +78,7 @@ int BlockAssembly::keyFor(int contd) const { return m_group->keyFor(contd); }
 bool BlockAssembly::segmentOpen() const { return m_group->segmentOpen(); }
 
 void BlockAssembly::distribute(int from, int to, int contd, std::span<const double> values, DataPosition toAt) {
-  try {
-    m_group->distribute(from, to, contd, values);
-  } catch (const ErrorStop& stop) {
-    // The distribution knows the fault, the reader where the record stands.
-    if (stop.reportLines().size() == 1 && stop.reportLines().front() == kStationsNotInOrder)
-      stopWithFixedMessage(kStationsNotInOrder, toAt);
-    throw;
-  }
+  if (!m_group->distribute(from, to, contd, values)) stopWithFixedMessage(kStationsNotInOrder, toAt);
 }
 
 void BlockAssembly::addStiffness(const StiffnessRecord& record, DataPosition toAt) {

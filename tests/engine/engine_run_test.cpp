@@ -220,6 +220,12 @@ std::vector<ErrorCase> errorCases() {
        "0 0 0 0 0 0\n0\n1\n4 600\n0.0694 0 120 0 0 0\n0.0694 0 120 0 0 0\n0\n",
        {"ERROR STOP -- LAYER 1 HAS NO ACTIVE EARTH PRESSURE COEFFICIENT FOR THE SLOPING BACKFILL: ITS FRICTION ANGLE "
         "MUST NOT EXCEED 90 DEGREES"}},
+      // Chained user curves run from station 30 up to station 20: found when the iteration
+      // joins them, after the block heading.
+      {"user p-y curves chained upwards",
+       "SOIL\n1 0 1 0 0 1 2 0 0 0\n40 3 10 0.0001 60 12\n0 40 1 1.0E+9\n0\n0\n30 2 1 1\n0 0\n1 -10\n"
+       "20 2 1 1\n0 0\n1 -10\n0\n",
+       {"ERROR STOP -- STATIONS NOT IN ORDER"}},
       {"user p-y curve above the station tables",
        "SOIL\n1 0 1 0 0 1 1 0 0 0\n40 3 10 0.0001 60 12\n0 40 1 1.0E+9\n0\n0\n-4 2 1 1\n0 0\n1 -10\n0\n",
        {"ERROR STOP -- A P-Y CURVE MUST LIE AT STATION -3 OR BELOW IT (INPUT DATA LINE 7, ITEM 1)"}},
