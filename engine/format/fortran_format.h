@@ -17,6 +17,8 @@ class FieldValue {
  public:
   enum class Kind { Integer, Real, Logical, Text };
 
+  // An empty text: a place in a list of items, filled later.
+  FieldValue() : m_kind(Kind::Text) {}
   FieldValue(int value) : m_kind(Kind::Integer), m_integer(value) {}
   FieldValue(long value) : m_kind(Kind::Integer), m_integer(value) {}
   FieldValue(long long value) : m_kind(Kind::Integer), m_integer(value) {}

@@ -95,11 +95,12 @@ double softClayUltimate(double c, double gamma, double z, double b) {
 // A clay branch: the points with the multipliers and the active shift, the ultimate
 // resistance, and the echo of its heading values.
 BranchResult clayBranch(SoilType criterion, const ClayPoints& points, double ultimate,
-                        const CurveProperties& properties, const BranchSite& site, std::vector<double> echoed) {
+                        const CurveProperties& properties, const BranchSite& site,
+                        std::initializer_list<double> echoed) {
   BranchResult result;
   result.branch.curve = scaledAndShifted(points.y, points.p, activeShift(properties, site), site);
   result.branch.curve.ultimate = ultimate;
-  result.branch.echo = echoAt(criterion, site, std::move(echoed));
+  result.branch.echo = echoAt(criterion, site, echoed);
   result.branch.echo.initialModulus = points.initialModulus;
   return result;
 }

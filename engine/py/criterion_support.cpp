@@ -26,11 +26,14 @@ BranchCurve scaledAndShifted(const std::array<double, kBranchPoints>& y, const s
   return curve;
 }
 
-BranchEcho echoAt(SoilType criterion, const BranchSite& site, std::vector<double> values) {
+BranchEcho echoAt(SoilType criterion, const BranchSite& site, std::initializer_list<double> values) {
   BranchEcho echo;
   echo.criterion = criterion;
   echo.face = site.face;
-  echo.values = std::move(values);
+  for (double value : values) {
+    if (echo.valueCount == BranchEcho::kMaxValues) break;
+    echo.values[echo.valueCount++] = value;
+  }
   echo.pMultiplier = site.pMultiplier;
   echo.yMultiplier = site.yMultiplier;
   return echo;

@@ -18,7 +18,7 @@ BranchCurve scaledAndShifted(const std::array<double, kBranchPoints>& y, const s
                              double pa, const BranchSite& site);
 
 // The echo of a branch of `criterion` at `site` with the numbers of its heading.
-BranchEcho echoAt(SoilType criterion, const BranchSite& site, std::vector<double> values);
+BranchEcho echoAt(SoilType criterion, const BranchSite& site, std::initializer_list<double> values);
 
 // "12.00 IN": the depth X of a curve for the messages of the criteria's stops.
 std::string curveDepthText(double x, UnitSystem unitSystem);

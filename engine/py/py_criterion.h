@@ -6,7 +6,9 @@
 #pragma once
 
 #include <array>
-#include <vector>
+#include <cstddef>
+#include <initializer_list>
+#include <span>
 
 #include "input/check_result.h"
 #include "input/unit_system.h"
@@ -65,12 +67,17 @@ struct BranchCurve {
 
 // What the report's block of a branch shows besides its points.
 struct BranchEcho {
+  static constexpr std::size_t kMaxValues = 8;
+
   SoilType criterion = SoilType::SoftClay;  // whose block layout
   Face face = Face::Excavation;
-  std::vector<double> values;   // the numbers of the block's heading, left to right
+  std::array<double, kMaxValues> values{};  // the numbers of the block's heading, left to right,
+  std::size_t valueCount = 0;               // as many as the layout shows
   double pMultiplier = 1.0;
   double yMultiplier = 1.0;
   double initialModulus = 0.0;  // clays: the secant modulus used at a deflection below kSmallDeflection
+
+  std::span<const double> shownValues() const { return std::span(values).first(valueCount); }
 };
 
 // One branch of a curve as a criterion makes it.

@@ -159,10 +159,13 @@ PYGeneration generatePYCurves(const BlockInput& input, double excavationStress, 
   // The solution's curve storage holds the user's curves and these together.
   const int total = userCurveCount + static_cast<int>(curves.size());
   if (total > kMaxCurves) {
-    generation.check = CheckResult::dataError(
-        {kTooMuchData, "(" + std::to_string(total) +
-                           " P-Y CURVES: USER-SPECIFIED AND GENERATED CURVES TOGETHER MAY NOT EXCEED " +
-                           std::to_string(kMaxCurves) + ")"});
+    // Built by appending: GCC 12 at -O3 takes "(" + std::to_string(...) for an overlapping copy.
+    std::string count = "(";
+    count += std::to_string(total);
+    count += " P-Y CURVES: USER-SPECIFIED AND GENERATED CURVES TOGETHER MAY NOT EXCEED ";
+    count += std::to_string(kMaxCurves);
+    count += ")";
+    generation.check = CheckResult::dataError({kTooMuchData, std::move(count)});
   }
   return generation;
 }

@@ -1,7 +1,9 @@
 #include "report/py_curves_report.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,8 +34,9 @@ const char* soilDescription(SoilType soilType) {
 // e50 values this small mean "not given" and print as a dash.
 constexpr double kNoEps50 = double(1.0E-6f);
 
-// The unit labels of a block heading's units line.
+// The unit labels of a block heading's units line; a line has five at most.
 enum class Label { Length, Pressure, UnitWeight, ForcePerLength };
+constexpr std::size_t kMaxLabels = 5;
 
 // The layout of a criterion's branch block: the formats of its lines and the parts it has.
 struct BranchLayout {
@@ -160,10 +163,19 @@ void writeBranch(TextOutput& report, const UnitLabels& units, const Branch& bran
   } else {
     report.write(layout.heading);
   }
-  std::vector<std::string> labels;
-  for (Label label : layout.labels) labels.push_back(labelText(label, units));
-  report.writeItems(layout.units, std::vector<FieldValue>(labels.begin(), labels.end()));
-  report.writeItems(layout.values, std::vector<FieldValue>(echo.values.begin(), echo.values.end()));
+  // The items of the units and value lines stay on the stack: a run writes many blocks.
+  std::array<std::string, kMaxLabels> labels;
+  std::array<FieldValue, kMaxLabels> labelItems;
+  const std::size_t labelCount = std::min(layout.labels.size(), kMaxLabels);
+  for (std::size_t i = 0; i < labelCount; ++i) {
+    labels[i] = labelText(layout.labels[i], units);
+    labelItems[i] = labels[i];
+  }
+  report.writeItems(layout.units, std::span(labelItems).first(labelCount));
+  const std::span<const double> values = echo.shownValues();
+  std::array<FieldValue, BranchEcho::kMaxValues> valueItems;
+  std::copy(values.begin(), values.end(), valueItems.begin());
+  report.writeItems(layout.values, std::span(valueItems).first(values.size()));
   if (layout.pointHeading) report.write(*layout.pointHeading, units.len3, forcePerLengthLabel(units));
   const BranchCurve& curve = branch.curve;
   for (std::size_t i = 0; i < kBranchPoints; ++i) {
