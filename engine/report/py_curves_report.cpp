@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korvex {
@@ -131,23 +132,35 @@ const std::array<BranchLayout, 7>& branchLayouts() {
   return kLayouts;
 }
 
-std::string labelText(Label label, const UnitLabels& units) {
-  switch (label) {
-    case Length:
-      return std::string(units.len3);
-    case Pressure:
-      return pressureLabel(units);
-    case UnitWeight:
-      return unitWeightLabel(units);
-    case ForcePerLength:
-      break;
+// The labels of the units lines, made once for all the blocks of a generation.
+struct BlockLabels {
+  explicit BlockLabels(const UnitLabels& units)
+      : length(units.len3),
+        pressure(pressureLabel(units)),
+        unitWeight(unitWeightLabel(units)),
+        forcePerLength(forcePerLengthLabel(units)) {}
+
+  std::string_view of(Label label) const {
+    switch (label) {
+      case Length:
+        return length;
+      case Pressure:
+        return pressure;
+      case UnitWeight:
+        return unitWeight;
+      case ForcePerLength:
+        break;
+    }
+    return forcePerLength;
   }
-  return forcePerLengthLabel(units);
-}
 
-}  // namespace
+  std::string length;
+  std::string pressure;
+  std::string unitWeight;
+  std::string forcePerLength;
+};
 
-void writeBranch(TextOutput& report, const UnitLabels& units, const Branch& branch) {
+void writeBlock(TextOutput& report, const BlockLabels& labels, const Branch& branch) {
   static const Format kTitle("/,/,9X,A");
   static const Format kSmallDeflectionWarning(
       "29X,'**** WARNING ****',/,5X,'DEFLECTION IS LESS THAN 1.0E-14.  THE PROGRAM',/,"
@@ -164,19 +177,15 @@ void writeBranch(TextOutput& report, const UnitLabels& units, const Branch& bran
     report.write(layout.heading);
   }
   // The items of the units and value lines stay on the stack: a run writes many blocks.
-  std::array<std::string, kMaxLabels> labels;
   std::array<FieldValue, kMaxLabels> labelItems;
   const std::size_t labelCount = std::min(layout.labels.size(), kMaxLabels);
-  for (std::size_t i = 0; i < labelCount; ++i) {
-    labels[i] = labelText(layout.labels[i], units);
-    labelItems[i] = labels[i];
-  }
+  for (std::size_t i = 0; i < labelCount; ++i) labelItems[i] = labels.of(layout.labels[i]);
   report.writeItems(layout.units, std::span(labelItems).first(labelCount));
   const std::span<const double> values = echo.shownValues();
   std::array<FieldValue, BranchEcho::kMaxValues> valueItems;
   std::copy(values.begin(), values.end(), valueItems.begin());
   report.writeItems(layout.values, std::span(valueItems).first(values.size()));
-  if (layout.pointHeading) report.write(*layout.pointHeading, units.len3, forcePerLengthLabel(units));
+  if (layout.pointHeading) report.write(*layout.pointHeading, labels.length, labels.forcePerLength);
   const BranchCurve& curve = branch.curve;
   for (std::size_t i = 0; i < kBranchPoints; ++i) {
     report.write(layout.row, curve.y[i], curve.p[i]);
@@ -186,10 +195,17 @@ void writeBranch(TextOutput& report, const UnitLabels& units, const Branch& bran
   if (layout.multiplierLine) report.write(kMultipliers, echo.pMultiplier, echo.yMultiplier);
 }
 
+}  // namespace
+
+void writeBranch(TextOutput& report, const UnitLabels& units, const Branch& branch) {
+  writeBlock(report, BlockLabels(units), branch);
+}
+
 void writePYGeneration(TextOutput& report, const UnitLabels& units, const PYGeneration& generation,
                        std::span<const PYModification> modifications) {
   writePYProfileSections(report, units, generation.profile, modifications);
-  for (const Branch& branch : generation.branches) writeBranch(report, units, branch);
+  const BlockLabels labels(units);
+  for (const Branch& branch : generation.branches) writeBlock(report, labels, branch);
 }
 
 void writePYProfileSections(TextOutput& report, const UnitLabels& units, const PYProfile& profile,
