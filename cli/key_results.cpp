@@ -33,10 +33,9 @@ KeyResults keyResults(const BlockOutcome& block) {
   return key;
 }
 
-FigureUnits figureUnits(int unitSystem) {
-  if (unitSystem == 1) return {"in", "lb", "lb-in"};
-  if (unitSystem == 2) return {"m", "kN", "kN-m"};
-  return {"L", "F", "F-L"};
+FigureUnits figureUnits(UnitSystem unitSystem) {
+  if (unitSystem == UnitSystem::English) return {"in", "lb", "lb-in"};
+  return {"m", "kN", "kN-m"};
 }
 
 std::string blockLabel(const BlockOutcome& block, std::size_t blockCount) {

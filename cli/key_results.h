@@ -37,8 +37,8 @@ struct KeyResults {
 // 1E-9 of the largest is round-off and given as 0.
 KeyResults keyResults(const BlockOutcome& block);
 
-// Units of English (1) and SI (2) blocks; F and L for any other system.
-FigureUnits figureUnits(int unitSystem);
+// Units of English and SI blocks.
+FigureUnits figureUnits(UnitSystem unitSystem);
 
 // "Stage 2", "Short-term", "Long-term", "Block 3", or "" for the only block of a file.
 std::string blockLabel(const BlockOutcome& block, std::size_t blockCount);

@@ -45,9 +45,9 @@ std::string errorStopText(const DataErrorStop& stop) {
 }
 
 // " at 156 in (13 ft)": the depth in the block's length unit, and in feet for English blocks.
-std::string depthText(double depth, int unitSystem, const FigureUnits& units) {
+std::string depthText(double depth, UnitSystem unitSystem, const FigureUnits& units) {
   std::string text = " at " + figureText(depth) + " " + std::string(units.length);
-  if (unitSystem == 1) text += " (" + figureText(depth / 12.0) + " ft)";
+  if (unitSystem == UnitSystem::English) text += " (" + figureText(depth / kInchesPerFoot) + " ft)";
   return text;
 }
 
@@ -140,7 +140,7 @@ void writeJsonBlock(std::ostream& out, const BlockOutcome& block, std::size_t bl
   const FigureUnits units = figureUnits(block.unitSystem);
   out << "      {\"block\": " << std::to_string(block.block) << ", \"role\": \"" << roleName(block.role)
       << "\", \"label\": " << jsonString(blockLabel(block, blockCount)) << ",\n"
-      << "       \"units\": {\"system\": " << std::to_string(block.unitSystem) << ", \"length\": " << jsonString(units.length)
+      << "       \"units\": {\"system\": " << std::to_string(unitSystemCode(block.unitSystem)) << ", \"length\": " << jsonString(units.length)
       << ", \"force\": " << jsonString(units.force) << ", \"moment\": " << jsonString(units.moment) << "},\n"
       << "       \"iterations\": " << std::to_string(block.iterations) << ", \"closed\": " << (block.closed() ? "true" : "false")
       << ", \"stationsOverMaxDeflection\": " << std::to_string(block.stationsOverMaxDeflection)

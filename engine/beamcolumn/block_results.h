@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "beamcolumn/tieback.h"
+#include "input/unit_system.h"
 
 namespace korvex {
 
@@ -20,7 +21,7 @@ struct ResultRow {
 
 // Rows of stations 0 .. N+1 of the last solved block.
 struct BlockResults {
-  int unitSystem = 0;
+  UnitSystem unitSystem = UnitSystem::English;
   std::vector<ResultRow> rows;
 };
 
@@ -37,7 +38,7 @@ enum class BlockRole {
 struct BlockOutcome {
   int block = 0;  // 1-based
   BlockRole role = BlockRole::Single;
-  int unitSystem = 0;
+  UnitSystem unitSystem = UnitSystem::English;
   int iterations = 0;
   bool offCurve = false;               // a deflection lay beyond its p-y curve
   int stationsOverMaxDeflection = 0;   // in the last solve

@@ -20,7 +20,12 @@ IterationOutcome iterateWall(const WallLine& wall, StationTables& tables, std::s
     outcome.iteration = iteration;
     qw = tables.q;
     sw = tables.s;
-    outcome.offCurve = addSoilSprings(curves, w, n, sw, qw);
+    const SoilSpringsOutcome springs = addSoilSprings(curves, w, n, sw, qw);
+    if (!springs.stationsInOrder) {
+      outcome.check = CheckResult::dataError({kStationsNotInOrder});
+      return outcome;
+    }
+    outcome.offCurve = springs.offCurve;
     outcome.counts = solver.solve(tables, qw, sw, h, wall.maxDeflection, wall.closureTolerance, w);
     if (monitor) monitor(iteration, outcome.offCurve, outcome.counts.notClosed, w);
 

@@ -11,6 +11,7 @@
 #include "beamcolumn/soil_curves.h"
 #include "beamcolumn/station_tables.h"
 #include "beamcolumn/wall_solver.h"
+#include "input/check_result.h"
 #include "input/input_model.h"
 
 namespace korvex {
@@ -21,6 +22,7 @@ struct IterationOutcome {
   int iteration = 0;       // the last iteration (100 when it never stopped)
   bool offCurve = false;   // a deflection of the last iteration lay off its p-y curve
   SolveCounts counts;      // of the last solve
+  CheckResult check;       // failed when chained p-y curves run upwards: the iteration stopped there
 };
 
 // Called after every solve with the iteration number, the off-curve flag, the number of
@@ -29,7 +31,8 @@ using IterationMonitor = std::function<void(int, bool, int, const StationTable&)
 
 // Iterates the wall of `tables` (EI updated in place by moment-EI curves) with the specified
 // conditions already set in `solver`. `w` is cleared first and holds the final deflections on
-// return, with w(-2) and w(N+2) extrapolated linearly for the result formulas.
+// return, with w(-2) and w(N+2) extrapolated linearly for the result formulas. Chained p-y
+// curves that run upwards stop it before the solve, with the check "STATIONS NOT IN ORDER".
 IterationOutcome iterateWall(const WallLine& wall, StationTables& tables, std::span<const SoilCurve> curves,
                              std::span<const MomentEICurve> eiCurves, WallSolver& solver, StationTable& w,
                              const IterationMonitor& monitor);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/error_stop.h"
 
 namespace korvex {
 
@@ -58,21 +57,22 @@ SoilCurve prepareUserCurve(const UserCurve& curve, int pyCurveMode, double h, do
 namespace {
 
 // Adds a segment from curve `a` to curve `b` (a stand-alone curve when they are the same).
-void applySegment(const SoilCurve& a, const SoilCurve& b, bool standAlone, const StationTable& w, int n,
+// False, adding nothing, when `b` lies above `a`.
+bool applySegment(const SoilCurve& a, const SoilCurve& b, bool standAlone, const StationTable& w, int n,
                   StationTable& sw, StationTable& qw, bool& offCurve) {
   const int ja = a.station;
   int jb = b.station;
-  if (jb < ja) throw ErrorStop(kStationsNotInOrder);
+  if (jb < ja) return false;
   if (jb == ja) {
     if (standAlone && ja <= n) {
       const CurveSpring spring = linearise(a, w[ja], offCurve);
       sw[ja] += spring.spring;
       qw[ja] += spring.load;
     }
-    return;
+    return true;
   }
   // A segment reaching below the toe is cut there: B's values arrive in full at the toe.
-  if (ja >= n) return;
+  if (ja >= n) return true;
   jb = std::min(jb, n);
   const double span = static_cast<double>(jb - ja);
   double firstS = 0.0, firstQ = 0.0, lastS = 0.0, lastQ = 0.0;
@@ -96,19 +96,20 @@ void applySegment(const SoilCurve& a, const SoilCurve& b, bool standAlone, const
   qw[ja] += -0.5 * firstQ;
   sw[jb] += -0.5 * lastS;
   qw[jb] += -0.5 * lastQ;
+  return true;
 }
 
 }  // namespace
 
-bool addSoilSprings(std::span<const SoilCurve> curves, const StationTable& w, int n, StationTable& sw,
-                    StationTable& qw) {
-  bool offCurve = false;
+SoilSpringsOutcome addSoilSprings(std::span<const SoilCurve> curves, const StationTable& w, int n, StationTable& sw,
+                                  StationTable& qw) {
+  SoilSpringsOutcome outcome;
   const SoilCurve* open = nullptr;  // start of the open segment
   bool openApplied = false;         // whether that curve already acted as a segment's end
   for (const SoilCurve& curve : curves) {
     if (open == nullptr) {
       if (!curve.chained) {
-        applySegment(curve, curve, true, w, n, sw, qw, offCurve);
+        applySegment(curve, curve, true, w, n, sw, qw, outcome.offCurve);
       } else {
         open = &curve;
         openApplied = false;
@@ -116,13 +117,16 @@ bool addSoilSprings(std::span<const SoilCurve> curves, const StationTable& w, in
       continue;
     }
     if (curve.station == open->station) continue;  // a second curve at the segment's start adds nothing
-    applySegment(*open, curve, false, w, n, sw, qw, offCurve);
+    if (!applySegment(*open, curve, false, w, n, sw, qw, outcome.offCurve)) {
+      outcome.stationsInOrder = false;
+      return outcome;
+    }
     open = curve.chained ? &curve : nullptr;
     openApplied = true;
   }
   // A chained curve that nothing closed and no segment reached acts alone at its station.
-  if (open != nullptr && !openApplied) applySegment(*open, *open, true, w, n, sw, qw, offCurve);
-  return offCurve;
+  if (open != nullptr && !openApplied) applySegment(*open, *open, true, w, n, sw, qw, outcome.offCurve);
+  return outcome;
 }
 
 }  // namespace korvex

@@ -49,10 +49,14 @@ SoilCurve prepareUserCurve(const UserCurve& curve, int pyCurveMode, double h, do
 // half; a segment reaching below the toe is cut there and interpolated over the stations it
 // keeps, so the lower curve acts in full at the toe. A curve standing alone acts at its own
 // station down to the toe. A chained curve that no later curve closes and that no segment
-// reached acts alone at its station. Every curve lies at station -3 or below. Returns true when any
-// deflection lay off its curve. Throws ErrorStop "STATIONS NOT IN ORDER" when a segment
-// runs upwards.
-bool addSoilSprings(std::span<const SoilCurve> curves, const StationTable& w, int n, StationTable& sw,
-                    StationTable& qw);
+// reached acts alone at its station. Every curve lies at station -3 or below. A segment that
+// runs upwards (its second curve above its first) ends the adding: the tables are left
+// incomplete and the outcome says that the curves' stations are not in order.
+struct SoilSpringsOutcome {
+  bool offCurve = false;        // a deflection lay off its curve
+  bool stationsInOrder = true;  // false: a segment runs upwards
+};
+SoilSpringsOutcome addSoilSprings(std::span<const SoilCurve> curves, const StationTable& w, int n, StationTable& sw,
+                                  StationTable& qw);
 
 }  // namespace korvex

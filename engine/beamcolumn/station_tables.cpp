@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "control/error_stop.h"
-
 namespace korvex {
 
 void stationOutOfStorage(int station) {
@@ -30,11 +28,11 @@ bool StationTables::hasDataBeyondToe() const {
   return sum != 0.0;
 }
 
-int GroupDistributor::distribute(int from, int to, int contd, std::span<const double> values) {
+std::optional<int> GroupDistributor::distribute(int from, int to, int contd, std::span<const double> values) {
   const int key = keyFor(contd);
   switch (key) {
     case 1:
-      if (to < from) throw ErrorStop(kStationsNotInOrder);
+      if (to < from) return std::nullopt;
       addConstant(from, to, values);
       break;
     case 2:
@@ -42,7 +40,7 @@ int GroupDistributor::distribute(int from, int to, int contd, std::span<const do
       for (std::size_t i = 0; i < values.size() && i < m_segmentValues.size(); ++i) m_segmentValues[i] = values[i];
       break;
     default:  // 3 closes the segment, 4 continues it from this record
-      if (to < m_segmentStart) throw ErrorStop(kStationsNotInOrder);
+      if (to < m_segmentStart) return std::nullopt;
       addSegment(to, values);
       if (key == 4) {
         m_segmentStart = to;

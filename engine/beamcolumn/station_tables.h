@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -85,9 +86,10 @@ class GroupDistributor {
   // The KEY a record with `contd` (1 or 2) has after the records distributed so far.
   int keyFor(int contd) const { return 2 * m_previousK + (contd - 1) + 1; }
 
-  // Adds one record. Throws ErrorStop "STATIONS NOT IN ORDER" when TO lies above its start
-  // station. Returns the record's KEY.
-  int distribute(int from, int to, int contd, std::span<const double> values);
+  // Adds one record and returns its KEY. A record whose TO lies above the station its values
+  // start from (its FROM, or the start of the open segment) adds nothing and returns nothing:
+  // its stations are not in order.
+  std::optional<int> distribute(int from, int to, int contd, std::span<const double> values);
 
   // True while a segment is open (the last record had CONTD 2).
   bool segmentOpen() const { return m_previousK == 1; }

@@ -11,18 +11,20 @@ int nearestStation(double stationsFromTop) {
   return static_cast<int>(std::lround(stationsFromTop));
 }
 
-double widthPerSpacing(const TiebackRecord& record, int unitSystem, double activeWidth) {
-  return unitSystem == 1 ? activeWidth / (12.0 * record.spacing) : activeWidth / record.spacing;
+double widthPerSpacing(const TiebackRecord& record, UnitSystem unitSystem, double activeWidth) {
+  return unitSystem == UnitSystem::English ? activeWidth / (kInchesPerFoot * record.spacing)
+                                           : activeWidth / record.spacing;
 }
 
-TiebackSupport convertTieback(const TiebackRecord& record, int unitSystem, double h, double activeWidth) {
+TiebackSupport convertTieback(const TiebackRecord& record, UnitSystem unitSystem, double h, double activeWidth) {
   TiebackSupport support;
   support.angle = record.angle * 3.1416 / 180.0;
   const double cosine = std::cos(support.angle);
   const double axialStiffness = record.modulus * record.area * cosine;
-  if (unitSystem == 1) {
-    support.station = nearestStation(12.0 * record.depth / h);
-    support.spring = axialStiffness / ((12.0 * record.spacing / activeWidth) * (12.0 * record.unbondedLength));
+  if (unitSystem == UnitSystem::English) {
+    support.station = nearestStation(kInchesPerFoot * record.depth / h);
+    support.spring = axialStiffness /
+                     ((kInchesPerFoot * record.spacing / activeWidth) * (kInchesPerFoot * record.unbondedLength));
     support.load = -widthPerSpacing(record, unitSystem, activeWidth) * record.prestress * cosine;
   } else {
     support.station = nearestStation(record.depth / h);
@@ -33,14 +35,15 @@ TiebackSupport convertTieback(const TiebackRecord& record, int unitSystem, doubl
 }
 
 TiebackForce tiebackForce(const TiebackRecord& record, const TiebackSupport& support, double deflection,
-                          int unitSystem, double activeWidth) {
+                          UnitSystem unitSystem, double activeWidth) {
   TiebackForce force;
   force.station = support.station;
-  force.depth = unitSystem == 1 ? 12.0 * record.depth : record.depth;
+  const bool english = unitSystem == UnitSystem::English;
+  force.depth = english ? kInchesPerFoot * record.depth : record.depth;
   force.horizontalPerStation = support.load - support.spring * deflection;
   force.alongPerStation = force.horizontalPerStation / std::cos(support.angle);
-  force.perTieback = unitSystem == 1 ? force.alongPerStation * 12.0 * record.spacing / activeWidth
-                                     : force.alongPerStation * record.spacing / activeWidth;
+  force.perTieback = english ? force.alongPerStation * kInchesPerFoot * record.spacing / activeWidth
+                            : force.alongPerStation * record.spacing / activeWidth;
   return force;
 }
 

@@ -18,15 +18,15 @@ int nearestStation(double stationsFromTop);
 
 // Wa / s, the share of one tieback that the modelled width carries: Wa / (12 s) in English
 // units (s in feet, Wa in inches), Wa / s in SI.
-double widthPerSpacing(const TiebackRecord& record, int unitSystem, double activeWidth);
+double widthPerSpacing(const TiebackRecord& record, UnitSystem unitSystem, double activeWidth);
 
-// Converts a tieback record of a block in `unitSystem` (1 English: depth, unbonded length and
-// spacing in feet; 2 SI: metres) for increment length `h` and model width `activeWidth` Wa:
+// Converts a tieback record of a block in `unitSystem` (English: depth, unbonded length and
+// spacing in feet; SI: metres) for increment length `h` and model width `activeWidth` Wa:
 //   English  S_t = E A cos(theta) / ((12 s / Wa) (12 Lu)),  Q_t = -(Wa / (12 s)) F0 cos(theta)
 //   SI       S_t = E A cos(theta) / ((s / Wa) Lu),          Q_t = -(Wa / s) F0 cos(theta)
 // The caller rejects a spacing, unbonded length or width that is not positive, and results
 // beyond the range of numbers.
-TiebackSupport convertTieback(const TiebackRecord& record, int unitSystem, double h, double activeWidth);
+TiebackSupport convertTieback(const TiebackRecord& record, UnitSystem unitSystem, double h, double activeWidth);
 
 // The force a tieback carries in the solved wall, in the block's units (lb / kN).
 struct TiebackForce {
@@ -40,6 +40,6 @@ struct TiebackForce {
 // The forces of a tieback from the final deflection `deflection` at its station. Tension
 // towards the backfill is negative, as the prestress load is.
 TiebackForce tiebackForce(const TiebackRecord& record, const TiebackSupport& support, double deflection,
-                          int unitSystem, double activeWidth);
+                          UnitSystem unitSystem, double activeWidth);
 
 }  // namespace korvex

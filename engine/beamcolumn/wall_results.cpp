@@ -31,7 +31,7 @@ void deriveWallResults(const StationTables& tables, const StationTable& w, doubl
 }
 
 BlockResults plotRows(const StationTables& tables, const StationTable& w, const WallResults& results, double h,
-                      int unitSystem) {
+                      UnitSystem unitSystem) {
   BlockResults rows;
   rows.unitSystem = unitSystem;
   rows.rows.reserve(static_cast<std::size_t>(tables.numIncrements) + 2);

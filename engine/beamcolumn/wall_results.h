@@ -20,6 +20,6 @@ void deriveWallResults(const StationTables& tables, const StationTable& w, doubl
 
 // The plot rows of stations 0 .. N+1: depth, deflection, moment, shear, reaction.
 BlockResults plotRows(const StationTables& tables, const StationTable& w, const WallResults& results, double h,
-                      int unitSystem);
+                      UnitSystem unitSystem);
 
 }  // namespace korvex

@@ -5,12 +5,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "control/error_stop.h"
-#include "report/input_echo.h"
 #include "beamcolumn/iteration.h"
+#include "input/error_stop.h"
+#include "report/input_echo.h"
 #include "report/plot_records.h"
-#include "report/result_tables.h"
 #include "report/report_frame.h"
+#include "report/result_tables.h"
 
 namespace korvex {
 
@@ -120,19 +120,19 @@ void AnalysisRun::analyseBlocks() {
     if (continuation == 0) return;
     // Another block follows: announce the result sets and write this block's results.
     m_resultSetCount = continuation == kLongTermFollows ? 2 : m_block.input.control.stageCount;
-    writePlotResults(m_plot, m_resultSetCount, m_unitSystem, m_lastResults ? &*m_lastResults : nullptr);
+    writePlotResults(m_plot, m_resultSetCount, m_unitSystemCode, m_lastResults ? &*m_lastResults : nullptr);
   }
 }
 
 int AnalysisRun::analyseBlock(const std::string& title) {
   ++m_blockCount;
   if (m_blockCount == 1) m_firstTitle = title;
-  m_block = LoadedBlock{};
+  m_block = AssembledBlock{};
   BlockInput& input = m_block.input;
   input.title = title;
   input.control = m_records->controlLine();
   const ControlLine& control = input.control;
-  m_unitSystem = control.unitSystem;
+  m_unitSystemCode = control.unitSystemCode;
 
   if (m_blockCount >= 2) writeEmptyLines(m_report, 2);
   writeBanner(m_report, m_files.version);
@@ -141,14 +141,9 @@ int AnalysisRun::analyseBlock(const std::string& title) {
   writeRunTime(m_report, m_time);
   writeBlockHeading(m_report, control.stageCount, m_blockCount, m_firstTitle);
 
-  m_block.units = selectUnitLabels(unitLabelSelector(control.unitSystem));
   writeControlParameters(m_report, control);
 
-  BlockLoader loader(
-      *m_records, m_report, m_plot, m_monitor, [this](std::string_view line) { console(line); },
-      [this](std::string_view line) { progress(line); });
-  loader.checkControlLine(control);
-  loader.readRecords(m_block, m_deflections);
+  readAndAssembleBlock();
 
   writeBlockHeading(m_report, control.stageCount, m_blockCount, m_firstTitle);
   solveBlock();
@@ -157,6 +152,25 @@ int AnalysisRun::analyseBlock(const std::string& title) {
   if (continuation == control.stageCount) continuation = 0;
   input.continuation = continuation;
   return continuation;
+}
+
+void AnalysisRun::readAndAssembleBlock() {
+  BlockReader reader(*m_records, m_report, m_block);
+  BlockAssembly assembly(m_block, AssemblyOutputs{m_report, m_plot, m_monitor,
+                                                  [this](std::string_view line) { console(line); },
+                                                  [this](std::string_view line) { progress(line); }});
+  m_block.input.unitSystem = reader.checkControlLine(m_block.input.control);
+  m_block.units = unitLabelsOf(m_block.input.unitSystem);
+  reader.readWallAndSupports(assembly);
+  reader.readSoilGroups();
+  reader.checkSupportsForEnvelope();
+  assembly.addEarthPressure();
+  assembly.checkNothingBeyondToe();
+  reader.readUserCurves(assembly);
+  reader.readMomentEICurves();
+  assembly.applyMomentEI(m_deflections);
+  assembly.addGeneratedCurves();
+  assembly.writeCurveRecords();
 }
 
 void AnalysisRun::solveBlock() {
@@ -171,6 +185,7 @@ void AnalysisRun::solveBlock() {
                   [this, n](int iteration, bool offCurve, int notClosed, const StationTable& w) {
                     writeMonitorLine(m_monitor, iteration, offCurve, notClosed, w, n);
                   });
+  stopOnFailure(outcome.check);
   deriveWallResults(tables, m_deflections, wall.incrementLength, m_results);
   writeResultsTable(m_report, m_block.units, outcome, tables, m_deflections, m_results, wall.incrementLength);
   BlockOutcome block;
@@ -178,7 +193,7 @@ void AnalysisRun::solveBlock() {
   block.role = input.control.stageCount > 1 ? BlockRole::Stage
                : m_longTermBlockNext        ? BlockRole::LongTerm
                                             : BlockRole::Single;
-  block.unitSystem = input.control.unitSystem;
+  block.unitSystem = input.unitSystem;
   block.iterations = outcome.iteration;
   block.offCurve = outcome.offCurve;
   block.stationsOverMaxDeflection = outcome.counts.overMaxDeflection;
@@ -186,11 +201,11 @@ void AnalysisRun::solveBlock() {
   for (std::size_t i = 0; i < input.tiebacks.size() && i < m_block.tiebacks.size(); ++i) {
     const TiebackSupport& support = m_block.tiebacks[i];
     block.tiebacks.push_back(tiebackForce(input.tiebacks[i], support, m_deflections[support.station],
-                                          input.control.unitSystem, wall.activeWidth));
+                                          input.unitSystem, wall.activeWidth));
   }
   writeTiebackResults(m_report, m_block.units, block.tiebacks);
   // The closing plot records repeat these rows after any later error stop: they must be writable.
-  BlockResults rows = plotRows(tables, m_deflections, m_results, wall.incrementLength, input.control.unitSystem);
+  BlockResults rows = plotRows(tables, m_deflections, m_results, wall.incrementLength, input.unitSystem);
   for (const ResultRow& row : rows.rows) {
     for (double value : {row.depth, row.deflection, row.moment, row.shear, row.reaction})
       if (!std::isfinite(value)) throw NonFiniteOutput();
@@ -212,7 +227,7 @@ void AnalysisRun::reportErrorStop(const std::vector<std::string>& reportLines,
 
 RunOutcome AnalysisRun::finish() {
   writeEndOfAnalysis(m_report);
-  writePlotResults(m_plot, m_resultSetCount, m_unitSystem, m_lastResults ? &*m_lastResults : nullptr);
+  writePlotResults(m_plot, m_resultSetCount, m_unitSystemCode, m_lastResults ? &*m_lastResults : nullptr);
   // The three files take their names only when all three were written completely.
   const std::pair<OutputFile*, const std::filesystem::path*> files[] = {
       {&m_report, &m_files.report}, {&m_plot, &m_files.plot}, {&m_monitor, &m_files.monitor}};

@@ -9,11 +9,12 @@
 #include "beamcolumn/block_results.h"
 #include "beamcolumn/wall_results.h"
 #include "beamcolumn/wall_solver.h"
-#include "control/block_loader.h"
+#include "control/block_assembly.h"
+#include "control/block_reader.h"
 #include "control/engine.h"
+#include "format/output_file.h"
 #include "input/data_reader.h"
 #include "input/record_reader.h"
-#include "report/output_file.h"
 
 namespace korvex {
 
@@ -30,6 +31,8 @@ class AnalysisRun {
   void analyseBlocks();
   // Reads, echoes and analyses one block whose title is read; returns its continuation value.
   int analyseBlock(const std::string& title);
+  // Reads the records of the block after its control line and assembles its wall model.
+  void readAndAssembleBlock();
   // Iterates the block read into m_block and writes its results.
   void solveBlock();
   // Writes the messages of a fatal data error and keeps them for the outcome.
@@ -56,10 +59,10 @@ class AnalysisRun {
   int m_blockCount = 0;      // blocks read so far
   std::string m_firstTitle;  // heads every block of the report
   int m_resultSetCount = 1;  // the plot-block flag: result sets announced in the plot file
-  int m_unitSystem = 0;      // of the last block read
+  int m_unitSystemCode = 0;  // of the last block read, as read
   bool m_longTermBlockNext = false;  // the block last solved announced a long-term block
   std::optional<BlockResults> m_lastResults;  // of the last solved block
-  LoadedBlock m_block;
+  AssembledBlock m_block;
   StationTable m_deflections;  // kept from block to block: moment-EI curves start from them
   WallSolver m_solver;
   WallResults m_results;

@@ -4,12 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "control/error_stop.h"
-#include "earthpressure/earth_pressure_report.h"
-#include "earthpressure/layer_resultants.h"
-#include "earthpressure/soil_profile.h"
 #include "earthpressure/surcharge_pressure.h"
-#include "report/fortran_format.h"
+#include "format/hand_over_rounding.h"
 
 namespace korvex {
 
@@ -17,80 +13,74 @@ namespace {
 
 constexpr int kApparentPressureMode = 3;
 
-// The solution reads the diagram as E10.3 fields.
-double readBackE10_3(double value) { return readBackExponent(value, 10, 3); }
-
 // The stops of the profile check: the stop code on the console and, so that the report
 // says why the run ended, a message in the report.
-[[noreturn]] void stopWithCode(int code, const std::string& message) {
-  throw ErrorStop({"ERROR STOP " + std::to_string(code) + " -- " + message}, {"STOP " + std::to_string(code)});
+CheckResult stopWithCode(int code, const std::string& message) {
+  return CheckResult::dataError({"ERROR STOP " + std::to_string(code) + " -- " + message},
+                                {"STOP " + std::to_string(code)});
 }
 
-void checkProfile(const SoilProfile& profile) {
+CheckResult checkProfile(const SoilProfile& profile) {
   if (profile.excavationLayer < 0)
-    stopWithCode(1, "NO SOIL LAYER STARTS AT THE EXCAVATION LEVEL: THE FREE HEIGHT LIES OUTSIDE THE SOIL PROFILE "
-                    "(THE PROFILE ENDS AT THE FIRST LAYER WHOSE BOTTOM DOES NOT LIE BELOW THE ONE ABOVE)");
-  if (profile.overflow) stopWithCode(2, "THE SOIL PROFILE HAS MORE THAN 20 LAYERS AFTER SUBDIVISION");
+    return stopWithCode(1,
+                        "NO SOIL LAYER STARTS AT THE EXCAVATION LEVEL: THE FREE HEIGHT LIES OUTSIDE THE SOIL PROFILE "
+                        "(THE PROFILE ENDS AT THE FIRST LAYER WHOSE BOTTOM DOES NOT LIE BELOW THE ONE ABOVE)");
+  if (profile.overflow) return stopWithCode(2, "THE SOIL PROFILE HAS MORE THAN 20 LAYERS AFTER SUBDIVISION");
+  return {};
 }
 
 // Rankine's coefficient for a sloping backfill, cos b (cos b - sqrt D) / (cos b + sqrt D)
 // with D = cos^2 b - cos^2 phi, is real and not negative whenever |slope| < phi <= 90 degrees;
 // a larger friction angle can leave it negative or not a number.
-void checkCoefficients(const SoilProfile& profile) {
+CheckResult checkCoefficients(const SoilProfile& profile) {
   for (std::size_t i = 0; i < profile.layers.size(); ++i) {
     const double ka = profile.layers[i].computedKa;
     if (std::isfinite(ka) && ka >= 0.0) continue;
-    throw ErrorStop("ERROR STOP -- LAYER " + std::to_string(i + 1) +
-                    " HAS NO ACTIVE EARTH PRESSURE COEFFICIENT FOR THE SLOPING BACKFILL: ITS FRICTION ANGLE MUST NOT "
-                    "EXCEED 90 DEGREES");
+    return CheckResult::dataError({"ERROR STOP -- LAYER " + std::to_string(i + 1) +
+                                   " HAS NO ACTIVE EARTH PRESSURE COEFFICIENT FOR THE SLOPING BACKFILL: ITS FRICTION "
+                                   "ANGLE MUST NOT EXCEED 90 DEGREES"});
   }
+  return {};
 }
 
 }  // namespace
 
-GeneratedPressure generateEarthPressure(const BlockInput& input, const UnitLabels& units,
-                                        const SupportDepths& supports, EarthPressureChannels channels) {
-  OutputFile& report = channels.report;
-  const int unitSystem = input.control.unitSystem;
-  SoilProfile profile = buildSoilProfile(unitSystem, input.soilData, input.surfaceLoads, input.layers);
-
-  writeWallInformation(report, units, profile);
-  writeSurchargeInformation(report, units, profile.uniformPressure, input.surcharges);
-  writeSoilInformation(report, unitSystem, profile);
-  checkProfile(profile);
+EarthPressureResult generateEarthPressure(const BlockInput& input, const SupportDepths& supports) {
+  EarthPressureResult result;
+  SoilProfile& profile = result.profile;
+  profile = buildSoilProfile(input.unitSystem, input.soilData, input.surfaceLoads, input.layers);
+  result.check = checkProfile(profile);
+  if (!result.check.passed()) return result;
 
   computeOverburden(profile);
-  writeOverburden(report, units, profile);
+  result.reached = EarthPressureStep::Overburden;
   computeCoefficients(profile);
-  checkCoefficients(profile);
-  writeCoefficients(report, channels.monitor, profile);
+  result.check = checkCoefficients(profile);
+  if (!result.check.passed()) return result;
 
-  ProfileResultants resultants = computeResultants(profile, input.surcharges);
-  writeLayerResultants(report, units, profile, resultants);
-  computeWaterResultants(profile, resultants);
-  writeWaterResultants(report, resultants);
-  if (resultants.netForceNegative()) {
-    channels.console(std::string("     ") + kNetActivePressureNegative);
-    writeNetForceWarning(report);
-  }
+  result.resultants = computeResultants(profile, input.surcharges);
+  computeWaterResultants(profile, result.resultants);
+  result.reached = EarthPressureStep::Resultants;
 
   const double wallLength = static_cast<double>(input.wall.numIncrements) * input.wall.incrementLength;
   const SurchargeGrid grid(input.surcharges, profile.freeHeight, wallLength);
   PressureDiagram diagram = buildPressureDiagram(profile, grid, wallLength);
   if (diagram.exceedsStorage) {
-    throw ErrorStop({kTooMuchData, "(THE EARTH-PRESSURE DIAGRAM NEEDS MORE THAN 2000 POINTS)"}, {});
+    result.check = CheckResult::dataError({kTooMuchData, "(THE EARTH-PRESSURE DIAGRAM NEEDS MORE THAN 2000 POINTS)"});
+    return result;
   }
   if (input.control.earthPressureMode == kApparentPressureMode) {
     const ApparentEnvelope envelope = apparentEnvelope(profile.freeHeight, diagram.activeForce, supports);
     if (!envelope.valid) {
-      throw ErrorStop(
-          "ERROR STOP -- THE APPARENT-PRESSURE ENVELOPE IS UNDEFINED: THE SUPPORT DEPTHS LEAVE NO POSITIVE BASE "
-          "BELOW THE FREE HEIGHT");
+      result.check = CheckResult::dataError(
+          {"ERROR STOP -- THE APPARENT-PRESSURE ENVELOPE IS UNDEFINED: THE SUPPORT DEPTHS LEAVE NO POSITIVE BASE "
+           "BELOW THE FREE HEIGHT"});
+      return result;
     }
     applyApparentEnvelope(diagram, envelope);
   }
 
-  GeneratedPressure generated;
+  GeneratedPressure& generated = result.pressure;
   generated.freeHeight = profile.freeHeight;
   generated.activeWidth = profile.activeWidth;
   generated.passiveWidth = profile.passiveWidth;
@@ -102,10 +92,10 @@ GeneratedPressure generateEarthPressure(const BlockInput& input, const UnitLabel
   generated.points.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     const DiagramPoint& point = diagram.points[i];
-    generated.points.push_back(DiagramPoint{readBackE10_3(point.depth), readBackE10_3(point.total),
-                                            readBackE10_3(point.earth), readBackE10_3(point.surcharge)});
+    generated.points.push_back(DiagramPoint{roundAsE10_3(point.depth), roundAsE10_3(point.total),
+                                            roundAsE10_3(point.earth), roundAsE10_3(point.surcharge)});
   }
-  return generated;
+  return result;
 }
 
 }  // namespace korvex

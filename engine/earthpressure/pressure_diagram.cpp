@@ -42,8 +42,8 @@ LayerConstants layerConstants(const SoilProfile& profile, const WorkingLayer& la
 
 }  // namespace
 
-double diagramPartsOf(double thickness, int unitSystem) {
-  return std::round(unitSystem == 1 ? thickness : kSIPointsPerMetre * thickness);
+double diagramPartsOf(double thickness, UnitSystem unitSystem) {
+  return std::round(unitSystem == UnitSystem::English ? thickness : kSIPointsPerMetre * thickness);
 }
 
 PressureDiagram buildPressureDiagram(const SoilProfile& profile, const SurchargeGrid& surcharges,
@@ -51,7 +51,7 @@ PressureDiagram buildPressureDiagram(const SoilProfile& profile, const Surcharge
   PressureDiagram diagram;
   const std::vector<WorkingLayer>& layers = profile.layers;
   const int excavation = profile.excavationLayer;
-  const bool english = profile.unitSystem == 1;
+  const bool english = profile.unitSystem == UnitSystem::English;
 
   // The points the solution reads: down to the wall tip in the last layer.
   double announced = 1.0;

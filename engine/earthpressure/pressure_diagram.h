@@ -31,7 +31,7 @@ inline constexpr int kMaxDiagramPoints = 2000;
 
 // Points per layer: one per inch (English) or twenty per metre (SI), rounded to the nearest
 // whole number. Returned as a double so that absurd thicknesses can be checked first.
-double diagramPartsOf(double thickness, int unitSystem);
+double diagramPartsOf(double thickness, UnitSystem unitSystem);
 
 // Builds the diagram of a profile with its coefficients and water-pressure option set.
 // `wallLength` is N h: the announced count reaches down to the wall tip. Points below the

@@ -55,11 +55,11 @@ std::vector<double> specialDepths(double freeHeight, double waterTable) {
 
 }  // namespace
 
-SoilProfile buildSoilProfile(int unitSystem, const SoilDataLine& soil, const SurfaceLoadLine& surface,
+SoilProfile buildSoilProfile(UnitSystem unitSystem, const SoilDataLine& soil, const SurfaceLoadLine& surface,
                              std::span<const SoilLayer> layers) {
   SoilProfile profile;
   profile.unitSystem = unitSystem;
-  profile.unitWeightWater = unitSystem == 1 ? double(0.036f) : double(9.81f);
+  profile.unitWeightWater = unitWeightOfWater(unitSystem);
   profile.freeHeight = soil.freeHeight;
   profile.activeWidth = soil.activeWidth;
   profile.passiveWidth = soil.passiveWidth;

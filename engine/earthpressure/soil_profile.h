@@ -45,7 +45,7 @@ struct WorkingLayer {
 };
 
 struct SoilProfile {
-  int unitSystem = 1;
+  UnitSystem unitSystem = UnitSystem::English;
   double unitWeightWater = 0.0;
   double freeHeight = 0.0;            // H
   double activeWidth = 0.0;           // Wa
@@ -66,7 +66,7 @@ struct SoilProfile {
 
 // Set-up and subdivision: copies the soil data of group 10 and splits the layers at the
 // excavation level and the backfill water table.
-SoilProfile buildSoilProfile(int unitSystem, const SoilDataLine& soil, const SurfaceLoadLine& surface,
+SoilProfile buildSoilProfile(UnitSystem unitSystem, const SoilDataLine& soil, const SurfaceLoadLine& surface,
                              std::span<const SoilLayer> layers);
 
 // Effective overburden at every layer top and at the excavation level.

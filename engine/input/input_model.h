@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "input/data_reader.h"
+#include "input/unit_system.h"
 
 namespace korvex {
 
@@ -29,7 +30,7 @@ inline constexpr int kMaxEICurvePoints = 100;
 
 // Group 2: the control line.
 struct ControlLine {
-  int unitSystem = 0;         // 1 English, 2 SI
+  int unitSystemCode = 0;     // 1 English, 2 SI (any other code ends the run)
   int restraintCount = 0;     // group 4 records
   int sectionCount = 0;       // group 5 records
   int pyModCount = 0;         // group 8 records
@@ -182,6 +183,7 @@ struct MomentEICurve {
 struct BlockInput {
   std::string title;  // 70 characters
   ControlLine control;
+  UnitSystem unitSystem = UnitSystem::English;  // of the control line's code, once checked
   WallLine wall;
   std::vector<Restraint> restraints;
   std::vector<StiffnessRecord> stiffness;

@@ -10,7 +10,7 @@ int RecordReader::count(std::string_view record, int& value) {
 
 ControlLine RecordReader::controlLine() {
   ControlLine& c = m_control;
-  const ReadTarget fields[] = {c.unitSystem,  c.restraintCount, c.sectionCount, c.pyModCount,   c.earthPressureMode,
+  const ReadTarget fields[] = {c.unitSystemCode,  c.restraintCount, c.sectionCount, c.pyModCount,   c.earthPressureMode,
                                c.pyCurveMode, c.userPYCount,    c.stageCount,   c.eiCurveCount, c.tiebackCount};
   m_data.read("control line", fields);
   return c;

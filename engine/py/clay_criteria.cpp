@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstddef>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "py/branch_report.h"
+#include "py/criterion_support.h"
 
 namespace korvex {
 
@@ -90,22 +92,17 @@ double softClayUltimate(double c, double gamma, double z, double b) {
   return std::min(n, kFlowAroundBearing) * c * b;
 }
 
-// Multiplies the points by pm and ym, shifts them by the active pressure (towards the
-// excavation on branch 1, against it on branch 2) and writes the 17 rows, each point after
-// the first whose deflection is too small to use followed by the warning, and the
-// multiplier line.
-BranchCurve writePoints(const ClayPoints& points, double pa, const BranchSite& site, const Format& row,
-                        OutputFile& report) {
-  BranchCurve curve;
-  const double shift = site.face == Face::Excavation ? -pa : pa;
-  for (std::size_t i = 0; i < kBranchPoints; ++i) {
-    curve.y[i] = site.yMultiplier * points.y[i];
-    curve.p[i] = site.pMultiplier * points.p[i] + shift;
-    report.write(row, curve.y[i], curve.p[i]);
-    if (i > 0 && curve.y[i] < kSmallDeflection) writeSmallDeflectionWarning(report, points.initialModulus);
-  }
-  writeMultiplierLine(report, site.pMultiplier, site.yMultiplier);
-  return curve;
+// A clay branch: the points with the multipliers and the active shift, the ultimate
+// resistance, and the echo of its heading values.
+BranchResult clayBranch(SoilType criterion, const ClayPoints& points, double ultimate,
+                        const CurveProperties& properties, const BranchSite& site,
+                        std::initializer_list<double> echoed) {
+  BranchResult result;
+  result.branch.curve = scaledAndShifted(points.y, points.p, activeShift(properties, site), site);
+  result.branch.curve.ultimate = ultimate;
+  result.branch.echo = echoAt(criterion, site, echoed);
+  result.branch.echo.initialModulus = points.initialModulus;
+  return result;
 }
 
 // The depth h at which the integral of min(3 c b + (g' b + 0.5 c) z, 9 c b) from 0 to h
@@ -156,14 +153,7 @@ double stiffClayAs(double depthRatio) {
   return kAsTable[i] + (kAsTable[i + 1] - kAsTable[i]) * fraction;
 }
 
-BranchCurve SoftClayCriterion::branch(const CurveProperties& properties, const BranchSite& site,
-                                      const UnitLabels& units, OutputFile& report) const {
-  static const Format kHeading("9X,'DEPTH BELOW GS',6X,'DIAM',8X,'C',6X,'GAMMA AVG',6X,'E50'");
-  static const Format kUnits("15X,A,13X,A,1X,A,1X,A");
-  static const Format kValues("8X,F10.2,6X,F10.3,1X,D10.4,1X,D10.4,1X,D12.4");
-  static const Format kPointHeading("36X,'Y,',A,11X,'P,',A");
-  static const Format kRow("21X,2F20.3");
-
+BranchResult SoftClayCriterion::branch(const CurveProperties& properties, const BranchSite& site) const {
   const double c = properties.strength;
   const double b = site.width;
   const double pu = site.continuousWall() ? continuousWallResistance(properties, site)
@@ -181,14 +171,8 @@ BranchCurve SoftClayCriterion::branch(const CurveProperties& properties, const B
     points.initialModulus = 0.5 * pu * std::pow(y50 / kSmallDeflection, kTwoThirds) / y50;
   }
 
-  writeBranchTitle(report, site.face);
-  report.write(kHeading);
-  report.write(kUnits, units.len3, units.len3, pressureLabel(units), unitWeightLabel(units));
-  report.write(kValues, site.z0, b, c, properties.unitWeight, properties.eps50);
-  report.write(kPointHeading, units.len3, forcePerLengthLabel(units));
-  BranchCurve curve = writePoints(points, activeShift(properties, site), site, kRow, report);
-  curve.ultimate = pu;
-  return curve;
+  return clayBranch(SoilType::SoftClay, points, pu, properties, site,
+                    {site.z0, b, c, properties.unitWeight, properties.eps50});
 }
 
 double SoftClayCriterion::equivalentDepth(double target, const CurveProperties& properties,
@@ -201,13 +185,8 @@ double SoftClayCriterion::equivalentDepth(double target, const CurveProperties& 
   return wedgeThenFlowDepth(target, c, b, gamma, 6.0 * c * b / growth);
 }
 
-BranchCurve StiffClayWithFreeWaterCriterion::branch(const CurveProperties& properties, const BranchSite& site,
-                                                    const UnitLabels& units, OutputFile& report) const {
-  static const Format kHeading("/,/,9X,'DEPTH BELOW GS',6X,'DIAM',8X,'C',7X,'CAVG',5X,'GAMMA AVG',7X,'E50'");
-  static const Format kUnits("16X,A,12X,A,3(1X,A)");
-  static const Format kValues("9X,F10.2,5X,F10.3,3(1X,D10.2),D12.4");
-  static const Format kRow("21X,2F20.3");
-
+BranchResult StiffClayWithFreeWaterCriterion::branch(const CurveProperties& properties,
+                                                     const BranchSite& site) const {
   const double c = properties.strength;
   const double ca = properties.averageStrength;
   const double b = site.width;
@@ -240,15 +219,10 @@ BranchCurve StiffClayWithFreeWaterCriterion::branch(const CurveProperties& prope
   }
   points.initialModulus = es;
 
-  writeBranchTitle(report, site.face);
-  report.write(kHeading);
-  const std::string pressure = pressureLabel(units);
-  report.write(kUnits, units.len3, units.len3, pressure, pressure, unitWeightLabel(units));
-  report.write(kValues, site.z0, b, c, ca, gamma, properties.eps50);
-  BranchCurve curve = writePoints(points, activeShift(properties, site), site, kRow, report);
-  curve.ultimate = pc;
-  curve.accumulatorFactor = accumulatorShare(as);
-  return curve;
+  BranchResult result = clayBranch(SoilType::StiffClayWithFreeWater, points, pc, properties, site,
+                                   {site.z0, b, c, ca, gamma, properties.eps50});
+  result.branch.curve.accumulatorFactor = accumulatorShare(as);
+  return result;
 }
 
 double StiffClayWithFreeWaterCriterion::equivalentDepth(double target, const CurveProperties& properties,
@@ -273,14 +247,8 @@ double StiffClayWithFreeWaterCriterion::equivalentDepth(double target, const Cur
   return xr + (target - sum) / (kFlowAroundFactor * c * b * share);
 }
 
-BranchCurve StiffClayWithoutFreeWaterCriterion::branch(const CurveProperties& properties, const BranchSite& site,
-                                                       const UnitLabels& units, OutputFile& report) const {
-  static const Format kHeading("10X,'DEPTH BELOW GS',6X,'DIAM',7X,'C',6X,'CAVG',4X,'GAMMA AVG',6X,'E50'");
-  static const Format kUnits("17X,A,12X,A,3A");
-  static const Format kValues("10X,F10.2,5X,F10.3,3D10.2,D12.4");
-  static const Format kPointHeading("38X,'Y',19X,'P',/,38X,A,13X,A");
-  static const Format kRow("21X,2F20.5");
-
+BranchResult StiffClayWithoutFreeWaterCriterion::branch(const CurveProperties& properties,
+                                                        const BranchSite& site) const {
   const double c = properties.strength;
   const double ca = properties.averageStrength;
   const double b = site.width;
@@ -304,15 +272,8 @@ BranchCurve StiffClayWithoutFreeWaterCriterion::branch(const CurveProperties& pr
     points.initialModulus = 0.5 * pu * std::pow(y50 / kSmallDeflection, kThreeQuarters) / y50;
   }
 
-  writeBranchTitle(report, site.face);
-  report.write(kHeading);
-  const std::string pressure = pressureLabel(units);
-  report.write(kUnits, units.len3, units.len3, pressure, pressure, unitWeightLabel(units));
-  report.write(kValues, site.z0, b, c, ca, gamma, properties.eps50);
-  report.write(kPointHeading, units.len3, forcePerLengthLabel(units));
-  BranchCurve curve = writePoints(points, activeShift(properties, site), site, kRow, report);
-  curve.ultimate = pu;
-  return curve;
+  return clayBranch(SoilType::StiffClayWithoutFreeWater, points, pu, properties, site,
+                    {site.z0, b, c, ca, gamma, properties.eps50});
 }
 
 double StiffClayWithoutFreeWaterCriterion::equivalentDepth(double target, const CurveProperties& properties,

@@ -1,6 +1,6 @@
 // The static p-y criteria for clays: soft clay, stiff clay with free water and stiff clay
 // without free water. Each makes one branch of 17 points of a curve, shifted by the active
-// earth pressure at the excavation level, and writes the branch's block of the report.
+// earth pressure at the excavation level, with the values its block of the report echoes.
 #pragma once
 
 #include "py/py_criterion.h"
@@ -11,8 +11,7 @@ namespace korvex {
 // resistance pu = min(3 + g'z/c + 0.5 z/b, 9) c b at 8 y50 and stays there.
 class SoftClayCriterion : public PYCriterion {
  public:
-  BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+  BranchResult branch(const CurveProperties& properties, const BranchSite& site) const override;
 
   // Depth at which the integral of pu from 0 reaches `target`; 0 for a layer without
   // resistance (c = 0 or b = 0) or a target not above 0.
@@ -24,8 +23,7 @@ class SoftClayCriterion : public PYCriterion {
 // initial straight line Es y with Es = k z. The ultimate resistance is pc.
 class StiffClayWithFreeWaterCriterion : public PYCriterion {
  public:
-  BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+  BranchResult branch(const CurveProperties& properties, const BranchSite& site) const override;
 
   // Depth at which the 40-step sum of pct A' reaches `target`, extended beyond the wedge
   // range by the flow-around resistance; 0 for a layer without resistance.
@@ -36,8 +34,7 @@ class StiffClayWithFreeWaterCriterion : public PYCriterion {
 // pu at 16 y50 and stays there.
 class StiffClayWithoutFreeWaterCriterion : public PYCriterion {
  public:
-  BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+  BranchResult branch(const CurveProperties& properties, const BranchSite& site) const override;
 
   // As for soft clay, with the wedge range ending where the average-strength wedge reaches
   // 9 c b.

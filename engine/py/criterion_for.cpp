@@ -6,7 +6,7 @@
 
 namespace korvex {
 
-const PYCriterion& criterionFor(int soilType) {
+const PYCriterion& criterionFor(SoilType soilType) {
   static const SoftClayCriterion softClay;
   static const StiffClayWithFreeWaterCriterion stiffClayWithFreeWater;
   static const StiffClayWithoutFreeWaterCriterion stiffClayWithoutFreeWater;
@@ -15,21 +15,22 @@ const PYCriterion& criterionFor(int soilType) {
   static const StrongRockCriterion strongRock;
   static const WeakRockCriterion weakRock;
   switch (soilType) {
-    case 2:
+    case SoilType::StiffClayWithFreeWater:
       return stiffClayWithFreeWater;
-    case 3:
+    case SoilType::StiffClayWithoutFreeWater:
       return stiffClayWithoutFreeWater;
-    case 4:
+    case SoilType::Sand:
       return sand;
-    case 5:
+    case SoilType::Silt:
       return silt;
-    case 6:
+    case SoilType::StrongRock:
       return strongRock;
-    case 7:
+    case SoilType::WeakRock:
       return weakRock;
-    default:
-      return softClay;
+    case SoilType::SoftClay:
+      break;
   }
+  return softClay;
 }
 
 }  // namespace korvex

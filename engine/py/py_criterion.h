@@ -1,14 +1,18 @@
 // The interface between the p-y curve generator and the soil criteria (clays, sand and silt,
 // rock). The generator evaluates the soil properties of a curve once, on the excavation
-// branch; a criterion turns them into one branch of 17 points, writes the branch's block of
-// the report, and supplies what the generator needs for the equivalent depths of layered
-// profiles.
+// branch; a criterion turns them into one branch of 17 points with the values its block of
+// the report echoes (report/py_curves_report.h writes the block), and supplies what the
+// generator needs for the equivalent depths of layered profiles.
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <initializer_list>
+#include <span>
 
-#include "report/output_file.h"
-#include "report/unit_labels.h"
+#include "input/check_result.h"
+#include "input/unit_system.h"
+#include "py/soil_type.h"
 
 namespace korvex {
 
@@ -31,7 +35,7 @@ struct CurveProperties {
 // Where one branch of a curve lies.
 struct BranchSite {
   Face face = Face::Excavation;
-  int unitSystem = 1;              // 1 English, 2 SI
+  UnitSystem unitSystem = UnitSystem::English;
   double x = 0.0;                  // X of the curve, below the excavation level
   double layerTop = 0.0;           // X top of the curve's profile layer
   double layerBottom = 0.0;        // X bottom of the curve's profile layer
@@ -61,14 +65,44 @@ struct BranchCurve {
   bool addsTail = false;
 };
 
+// What the report's block of a branch shows besides its points.
+struct BranchEcho {
+  static constexpr std::size_t kMaxValues = 8;
+
+  SoilType criterion = SoilType::SoftClay;  // whose block layout
+  Face face = Face::Excavation;
+  std::array<double, kMaxValues> values{};  // the numbers of the block's heading, left to right,
+  std::size_t valueCount = 0;               // as many as the layout shows
+  double pMultiplier = 1.0;
+  double yMultiplier = 1.0;
+  double initialModulus = 0.0;  // clays: the secant modulus used at a deflection below kSmallDeflection
+
+  std::span<const double> shownValues() const { return std::span(values).first(valueCount); }
+};
+
+// One branch of a curve as a criterion makes it.
+struct Branch {
+  BranchCurve curve;
+  BranchEcho echo;
+};
+
+// A branch, or the check of the data that stopped the criterion before it made one.
+struct BranchResult {
+  Branch branch;
+  CheckResult check;
+};
+
+// The deflection below which the report warns that the solution uses the initial secant
+// modulus (clays).
+inline constexpr double kSmallDeflection = double(1.0E-14f);
+
 class PYCriterion {
  public:
   virtual ~PYCriterion() = default;
 
-  // Generates one branch of a curve and writes its block of the report (branch title
-  // included, where the criterion prints one). Throws ErrorStop for the criterion's stops.
-  virtual BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                             OutputFile& report) const = 0;
+  // Generates one branch of a curve. A failed check (data the criterion cannot make a
+  // curve of) comes back in the result's check, without a branch.
+  virtual BranchResult branch(const CurveProperties& properties, const BranchSite& site) const = 0;
 
   // The equivalent depth of a layer below the first: the depth at which the integral of this
   // layer's ultimate resistance from depth 0 reaches `target`, with the properties and site

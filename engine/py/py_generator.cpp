@@ -2,21 +2,17 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
-#include "beamcolumn/tieback.h"
-#include "control/error_stop.h"
+#include "format/hand_over_rounding.h"
 #include "py/criterion_for.h"
 #include "py/py_multipliers.h"
-#include "py/py_profile.h"
-#include "py/py_profile_report.h"
-#include "report/fortran_format.h"
 
 namespace korvex {
 
 namespace {
 
 constexpr int kCurvesPerLayer = 5;
-constexpr int kEnglish = 1;
 
 // The X of the five curves of a layer: just inside its top, at its quarter points and just
 // inside its bottom.
@@ -50,8 +46,8 @@ CurveProperties propertiesAt(const PYProfile& profile, const ProfileLayer& layer
 BranchCurve readBack(const BranchCurve& branch) {
   BranchCurve read = branch;
   for (std::size_t i = 0; i < read.y.size(); ++i) {
-    read.y[i] = readBackExponent(branch.y[i], 10, 3);
-    read.p[i] = readBackExponent(branch.p[i], 10, 3);
+    read.y[i] = roundAsE10_3(branch.y[i]);
+    read.p[i] = roundAsE10_3(branch.p[i]);
   }
   return read;
 }
@@ -65,21 +61,20 @@ struct LayerAccumulator {
 
 }  // namespace
 
-std::vector<GeneratedCurve> generatePYCurves(const BlockInput& input, const PYGenerationContext& context) {
-  context.progress(" READ SOIL DATA....");
+PYGeneration generatePYCurves(const BlockInput& input, double excavationStress, int userCurveCount) {
   const SoilDataLine& soil = input.soilData;
-  const int unitSystem = input.control.unitSystem;
+  const UnitSystem unitSystem = input.unitSystem;
   const double freeHeight = soil.freeHeight;
   const double h = input.wall.incrementLength;
   const double wallLength = static_cast<double>(input.wall.numIncrements) * h;
-  const double unitWeightWater = unitSystem == kEnglish ? double(0.036f) : double(9.81f);
-  const PYProfile profile =
+  const double unitWeightWater = unitWeightOfWater(unitSystem);
+  PYGeneration generation;
+  generation.profile =
       buildPYProfile(input.layers, freeHeight, soil.waterDepthBackfill, unitWeightWater, wallLength + 2.0 * h - freeHeight);
-
-  writePYProfileSections(context.report, context.units, profile, input.pyModifications);
+  const PYProfile& profile = generation.profile;
 
   // The five depths of every layer, numbered top down, and the layer each belongs to.
-  const double inset = unitSystem == kEnglish ? double(0.1f) : double(0.01f);
+  const double inset = unitSystem == UnitSystem::English ? double(0.1f) : double(0.01f);
   std::vector<double> curveX;
   for (const ProfileLayer& layer : profile.layers) {
     const auto depths = curveDepths(layer, inset);
@@ -92,8 +87,9 @@ std::vector<GeneratedCurve> generatePYCurves(const BlockInput& input, const PYGe
   const double ratio = width > 0.0 ? std::max(soil.activeWidth / width, 1.0) : 1.0;
   const PYMultipliers multipliers(input.pyModifications, ratio, freeHeight);
 
-  std::vector<GeneratedCurve> curves;
+  std::vector<GeneratedCurve>& curves = generation.curves;
   curves.reserve(curveX.size());
+  generation.branches.reserve(2 * curveX.size());
   std::vector<LayerAccumulator> accumulators(profile.layers.size());
   for (std::size_t l = 0; l < profile.layers.size(); ++l) {
     const std::vector<std::size_t>& indices = curvesOfLayer[l];
@@ -104,6 +100,8 @@ std::vector<GeneratedCurve> generatePYCurves(const BlockInput& input, const PYGe
     for (std::size_t i = 0; i < indices.size(); ++i) {
       const double x = curveX[indices[i]];
       const bool first = i == 0;
+      generation.check = profile.checkReaches(x);
+      if (!generation.check.passed()) return generation;
       const CurveProperties properties = propertiesAt(profile, layer, x);
 
       BranchSite site;
@@ -114,7 +112,7 @@ std::vector<GeneratedCurve> generatePYCurves(const BlockInput& input, const PYGe
       site.freeHeight = freeHeight;
       site.width = width;
       site.ratio = ratio;
-      site.excavationStress = context.excavationStress;
+      site.excavationStress = excavationStress;
       site.pMultiplier = multipliers.p(freeHeight + x);
       site.yMultiplier = multipliers.y(freeHeight + x);
       site.firstCurveOfLayer = first;
@@ -132,13 +130,20 @@ std::vector<GeneratedCurve> generatePYCurves(const BlockInput& input, const PYGe
 
       GeneratedCurve curve;
       curve.depth = freeHeight + x;
-      const BranchCurve excavation = criterion.branch(properties, site, context.units, context.report);
+      BranchResult excavationResult = criterion.branch(properties, site);
+      generation.check = std::move(excavationResult.check);
+      if (!generation.check.passed()) return generation;
+      generation.branches.push_back(std::move(excavationResult.branch));
+      const BranchCurve excavation = generation.branches.back().curve;
+      curve.excavation = readBack(excavation);
       site.face = Face::Backfill;
       site.z0 = freeHeight + x;
       site.z += freeHeight;
-      const BranchCurve backfill = criterion.branch(properties, site, context.units, context.report);
-      curve.excavation = readBack(excavation);
-      curve.backfill = readBack(backfill);
+      BranchResult backfillResult = criterion.branch(properties, site);
+      generation.check = std::move(backfillResult.check);
+      if (!generation.check.passed()) return generation;
+      generation.branches.push_back(std::move(backfillResult.branch));
+      curve.backfill = readBack(generation.branches.back().curve);
       curves.push_back(curve);
 
       LayerAccumulator& accumulator = accumulators[l];
@@ -152,14 +157,17 @@ std::vector<GeneratedCurve> generatePYCurves(const BlockInput& input, const PYGe
     }
   }
   // The solution's curve storage holds the user's curves and these together.
-  const int total = context.userCurveCount + static_cast<int>(curves.size());
+  const int total = userCurveCount + static_cast<int>(curves.size());
   if (total > kMaxCurves) {
-    throw ErrorStop({kTooMuchData, "(" + std::to_string(total) +
-                                       " P-Y CURVES: USER-SPECIFIED AND GENERATED CURVES TOGETHER MAY NOT EXCEED " +
-                                       std::to_string(kMaxCurves) + ")"},
-                    {});
+    // Built by appending: GCC 12 at -O3 takes "(" + std::to_string(...) for an overlapping copy.
+    std::string count = "(";
+    count += std::to_string(total);
+    count += " P-Y CURVES: USER-SPECIFIED AND GENERATED CURVES TOGETHER MAY NOT EXCEED ";
+    count += std::to_string(kMaxCurves);
+    count += ")";
+    generation.check = CheckResult::dataError({kTooMuchData, std::move(count)});
   }
-  return curves;
+  return generation;
 }
 
 void solutionPoints(const GeneratedCurve& curve, std::vector<double>& y, std::vector<double>& p) {
@@ -175,16 +183,6 @@ void solutionPoints(const GeneratedCurve& curve, std::vector<double>& y, std::ve
     y.push_back(curve.excavation.y[static_cast<std::size_t>(r)]);
     p.push_back(-curve.excavation.p[static_cast<std::size_t>(r)]);
   }
-}
-
-SoilCurve solutionCurve(const GeneratedCurve& curve, double h) {
-  SoilCurve soilCurve;
-  soilCurve.station = nearestStation(curve.depth / h);
-  soilCurve.chained = true;
-  solutionPoints(curve, soilCurve.y, soilCurve.p);
-  for (double& p : soilCurve.p) p *= h;
-  soilCurve.classify();
-  return soilCurve;
 }
 
 }  // namespace korvex

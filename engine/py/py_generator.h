@@ -1,19 +1,15 @@
 // Generation of p-y curves from the soil layers: five curves in every layer of the profile
 // in front of the wall, each made of an excavation-face and a backfill-face branch of 17
-// points by the criterion of the layer's soil type, with the report sections of the
-// generation.
+// points by the criterion of the layer's soil type.
 #pragma once
 
 #include <array>
-#include <functional>
-#include <string_view>
 #include <vector>
 
-#include "beamcolumn/soil_curves.h"
+#include "input/check_result.h"
 #include "input/input_model.h"
 #include "py/py_criterion.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
+#include "py/py_profile.h"
 
 namespace korvex {
 
@@ -25,24 +21,26 @@ struct GeneratedCurve {
   BranchCurve backfill;
 };
 
-struct PYGenerationContext {
-  OutputFile& report;
-  const UnitLabels& units;
-  std::function<void(std::string_view)> progress;  // " READ SOIL DATA...."
-  double excavationStress = 0.0;  // from the earth-pressure module; 0 when it did not run
-  int userCurveCount = 0;         // curves already read; together they may not exceed the storage
+// What the generation made: the profile and the branches, which the report shows
+// (report/py_curves_report.h), and the curves, which the solution takes. A failed check ends
+// the generation: the branches made before it are kept, and no curve is complete after them.
+struct PYGeneration {
+  PYProfile profile;
+  std::vector<Branch> branches;        // in report order: each curve's excavation branch, then its backfill branch
+  std::vector<GeneratedCurve> curves;  // the complete curves
+  CheckResult check;
 };
 
-// Generates the curves of a block with group 10 read. Throws ErrorStop for the stops of the
-// generation (too many curves, a property beyond its table, the criteria's own stops).
-std::vector<GeneratedCurve> generatePYCurves(const BlockInput& input, const PYGenerationContext& context);
+// Generates the curves of a block with group 10 read. `excavationStress` is the effective
+// overburden at the excavation level from the earth-pressure module (0 when it did not run);
+// `userCurveCount` the user's curves already read, which share the solution's storage with
+// the generated ones. The check fails for too many curves, for a curve beyond the profile's
+// tables, and for the criteria's own checks.
+PYGeneration generatePYCurves(const BlockInput& input, double excavationStress, int userCurveCount);
 
-// The curve the solution forms from a generated one: 33 points from the backfill branch
+// The 33 points of the curve the solution forms from a generated one: the backfill branch
 // (deflections negated, last point first) through the excavation branch (resistances
-// negated), p times h, attached to the station nearest to depth / h and chained to the next.
-SoilCurve solutionCurve(const GeneratedCurve& curve, double h);
-
-// The 33 points of that curve before the multiplication by h, for the plot data file.
+// negated).
 void solutionPoints(const GeneratedCurve& curve, std::vector<double>& y, std::vector<double>& p);
 
 }  // namespace korvex

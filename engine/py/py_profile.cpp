@@ -5,8 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "control/error_stop.h"
-#include "report/fortran_format.h"
+#include "format/fortran_format.h"
 
 namespace korvex {
 
@@ -31,14 +30,11 @@ double columnOf(const StrengthRow& row, StrengthColumn column) {
 }
 
 // The stop for a property asked below the end of a table: the warning in the report, the
-// stop code (if the table has one) on the console.
-[[noreturn]] void beyondTable(double x, const char* tableName, const char* stopCode) {
-  const std::string value = formatExponent(x, 12, 4);
-  std::vector<std::string> report = {"**** WARNING ****", "THE VALUE OF X =" + value, "IS BEYOND THE EXTENT OF",
-                                     tableName};
-  std::vector<std::string> console;
-  if (stopCode[0] != '\0') console.push_back(std::string("STOP ") + stopCode);
-  throw ErrorStop(std::move(report), std::move(console));
+// stop code on the console.
+CheckResult beyondTable(double x, const char* tableName, const char* stopCode) {
+  return CheckResult::dataError(
+      {"**** WARNING ****", "THE VALUE OF X =" + formatExponent(x, 12, 4), "IS BEYOND THE EXTENT OF", tableName},
+      {std::string("STOP ") + stopCode});
 }
 
 StrengthRow strengthRowOf(double x, const std::array<double, 6>& values) {
@@ -69,7 +65,7 @@ PYProfile buildPYProfile(std::span<const SoilLayer> layers, double freeHeight, d
     if (!(thickness > 0.0) || !(runningX < tipLimit)) break;
 
     ProfileLayer layer;
-    layer.soilType = input.soilType;
+    layer.soilType = soilTypeOfCode(input.soilType);
     layer.top = runningX;
     layer.bottom = runningX + thickness;
     layer.k = input.top[4];
@@ -113,11 +109,15 @@ PYProfile buildPYProfile(std::span<const SoilLayer> layers, double freeHeight, d
   return profile;
 }
 
+CheckResult PYProfile::checkReaches(double x) const {
+  if (strengths.empty() || x > strengths.back().x) return beyondTable(x, "THE INPUT STRENGTH CURVE", "1");
+  if (unitWeights.empty() || x > unitWeights.back().x) return beyondTable(x, "THE INPUT CURVE FOR UNIT WEIGHT", "4");
+  return {};
+}
+
 double PYProfile::property(StrengthColumn column, double x) const {
-  if (strengths.empty() || x > strengths.back().x) {
-    if (column == StrengthColumn::Phi) beyondTable(x, "THE INPUT PHI CURVE", "");
-    beyondTable(x, "THE INPUT STRENGTH CURVE", "1");
-  }
+  if (strengths.empty()) return 0.0;
+  if (x > strengths.back().x) return columnOf(strengths.back(), column);
   std::size_t i = 0;
   while (x > strengths[i].x) ++i;
   const double at = columnOf(strengths[i], column);
@@ -136,7 +136,7 @@ double PYProfile::property(StrengthColumn column, double x) const {
 }
 
 double PYProfile::averageUnitWeight(double x) const {
-  if (unitWeights.empty() || x > unitWeights.back().x) beyondTable(x, "THE INPUT CURVE FOR UNIT WEIGHT", "4");
+  if (unitWeights.empty()) return 0.0;
   if (x < kNearZeroDepth) return unitWeights.front().unitWeight;
   double integral = 0.0;
   for (std::size_t i = 1; i < unitWeights.size(); ++i) {

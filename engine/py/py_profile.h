@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "input/check_result.h"
 #include "input/input_model.h"
+#include "py/soil_type.h"
 
 namespace korvex {
 
 struct ProfileLayer {
-  int soilType = 0;
+  SoilType soilType = SoilType::SoftClay;
   double top = 0.0;     // X top
   double bottom = 0.0;  // X bottom
   double k = 0.0;       // value 5 of the layer's top row
@@ -41,12 +43,16 @@ struct PYProfile {
   std::vector<UnitWeightRow> unitWeights;
   std::vector<StrengthRow> strengths;
 
+  // Whether both tables reach down to X; when one does not, the check fails with the
+  // warning for the report and the stop code for the console.
+  CheckResult checkReaches(double x) const;
+
   // A strength-table property at X: linear between the rows that bracket X; where two rows
-  // share X (a layer interface) their average, or the one that is not zero. Throws ErrorStop
-  // when X lies below the last row.
+  // share X (a layer interface) their average, or the one that is not zero. X must lie within
+  // the table (checkReaches); below it the last row's value is taken.
   double property(StrengthColumn column, double x) const;
   // The average effective unit weight from the excavation level down to X (trapezoids over
-  // the table); the first row's value at X = 0. Throws ErrorStop when X lies below the last row.
+  // the table); the first row's value at X = 0. X must lie within the table (checkReaches).
   double averageUnitWeight(double x) const;
 };
 

@@ -7,9 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "control/error_stop.h"
-#include "py/branch_report.h"
-#include "report/fortran_format.h"
+#include "py/criterion_support.h"
 
 namespace korvex {
 
@@ -41,53 +39,13 @@ constexpr std::array<double, kBranchPoints> kWeakRockDeflectionFactors = {
     double(0.04f),   double(0.06f),  double(0.08f),  double(0.1f),   double(0.25f),  double(0.5f),
     double(0.75f),   double(1.0f),   double(4.0f),   double(8.0f),   double(12.0f)};
 
-// The weak-rock stop at a curve below the layer's first with no uniaxial strength.
-[[noreturn]] void stopOnZeroStrength(const BranchSite& site, const UnitLabels& units) {
-  std::vector<std::string> console = {"", "       --------------------WARNING----------------------",
-                                      "       THE COHESIVE STRENGTH IS 0 FOR ROCK ACCORING TO THE INPUT",
-                                      "       DATA. PLEASE ENTER THE CORRECT VALUE AND RUN IT AGAIN."};
-  throw ErrorStop({"ERROR STOP -- THE WEAK ROCK HAS NO UNIAXIAL COMPRESSIVE STRENGTH AT X = " +
-                   curveDepthText(site.x, units) + " BELOW THE EXCAVATION LEVEL"},
-                  std::move(console));
-}
-
-// "Y" and "P" over the two columns of points, with the unit labels below them right-aligned
-// to the 20-column fields that start after 21 blanks.
-void writePointHeading(OutputFile& report, const UnitLabels& units, const Format& letters) {
-  static const Format kLabels("38X,A,13X,A");
-  report.write(letters);
-  report.write(kLabels, units.len3, forcePerLengthLabel(units));
-}
-
-void writeStrongRockBlock(OutputFile& report, const UnitLabels& units, const BranchSite& site,
-                          const StrongRockCurve& curve, const BranchCurve& points) {
-  static const Format kHeading("/,/,17X,A,5X,'DIAM',8X,'C'");
-  static const Format kUnits("30X,A,13X,A,A");
-  static const Format kValues("24X,F10.2,5X,F10.3,E10.1");
-  static const Format kLetters("38X,'Y',19X,'P'");
-  static const Format kPoint("21X,2D20.3");
-  report.write(kHeading, site.face == Face::Excavation ? "DEPTH-EXCAVATION SIDE" : "DEPTH-BACKFILL SIDE  ");
-  report.write(kUnits, units.len3, units.len3, pressureLabel(units));
-  report.write(kValues, site.x, site.width, curve.shearStrength);
-  writePointHeading(report, units, kLetters);
-  for (int k = 0; k < kBranchPoints; ++k) report.write(kPoint, points.y[k], points.p[k]);
-}
-
-void writeWeakRockBlock(OutputFile& report, const UnitLabels& units, const CurveProperties& properties,
-                        const BranchSite& site, const BranchCurve& points) {
-  static const Format kHeading("/,/,14X,'DEPTH',5X,'DIAM',7X,'Qu',7X,' Eu ',3X,'GAMMA AVG',6X,'E50'");
-  static const Format kUnits("17X,A,7X,A,A,A,A");
-  static const Format kValues("10X,F10.2,F10.3,3E10.2,E12.3");
-  static const Format kLetters("37X,'Y',19X,'P'");
-  static const Format kPoint("21X,2E20.3");
-  writeBranchTitle(report, site.face);
-  report.write(kHeading);
-  const std::string pressure = pressureLabel(units);
-  report.write(kUnits, units.len3, units.len3, pressure, pressure, unitWeightLabel(units));
-  report.write(kValues, site.z0, site.width, properties.strength, properties.k, properties.unitWeight,
-               properties.eps50);
-  writePointHeading(report, units, kLetters);
-  for (int k = 0; k < kBranchPoints; ++k) report.write(kPoint, points.y[k], points.p[k]);
+// The weak-rock check at a curve below the layer's first with no uniaxial strength.
+CheckResult zeroStrengthStop(const BranchSite& site) {
+  return CheckResult::dataError({"ERROR STOP -- THE WEAK ROCK HAS NO UNIAXIAL COMPRESSIVE STRENGTH AT X = " +
+                                 curveDepthText(site.x, site.unitSystem) + " BELOW THE EXCAVATION LEVEL"},
+                                {"", "       --------------------WARNING----------------------",
+                                 "       THE COHESIVE STRENGTH IS 0 FOR ROCK ACCORING TO THE INPUT",
+                                 "       DATA. PLEASE ENTER THE CORRECT VALUE AND RUN IT AGAIN."});
 }
 
 }  // namespace
@@ -174,35 +132,38 @@ std::array<double, kBranchPoints> WeakRockCurve::deflections() const {
 
 // Rock takes no active shift and gives nothing to the accumulator: the BranchCurve defaults
 // (ultimate 0, factor 1, no tail) stand.
-BranchCurve StrongRockCriterion::branch(const CurveProperties& properties, const BranchSite& site,
-                                        const UnitLabels& units, OutputFile& report) const {
+BranchResult StrongRockCriterion::branch(const CurveProperties& properties, const BranchSite& site) const {
   const StrongRockCurve curve = strongRockCurve(properties, site);
   const std::array<double, kBranchPoints> y = curve.deflections();
-  BranchCurve points;
+  BranchResult result;
+  BranchCurve& points = result.branch.curve;
   for (int k = 0; k < kBranchPoints; ++k) {
     points.y[k] = site.yMultiplier * y[k];
     points.p[k] = curve.resistance(y[k], site.pMultiplier);
   }
-  requireFiniteCurve(points, {}, "ROCK", kRockDataToCheck, site, units);
-  writeStrongRockBlock(report, units, site, curve, points);
-  return points;
+  result.check = finiteCurveCheck(points, {}, "ROCK", kRockDataToCheck, site);
+  // The block shows X on both faces.
+  result.branch.echo = echoAt(SoilType::StrongRock, site, {site.x, site.width, curve.shearStrength});
+  return result;
 }
 
 double StrongRockCriterion::equivalentDepth(double, const CurveProperties&, const BranchSite&) const { return 0.0; }
 
-BranchCurve WeakRockCriterion::branch(const CurveProperties& properties, const BranchSite& site,
-                                      const UnitLabels& units, OutputFile& report) const {
-  if (!site.firstCurveOfLayer && properties.strength < kZeroStrength) stopOnZeroStrength(site, units);
+BranchResult WeakRockCriterion::branch(const CurveProperties& properties, const BranchSite& site) const {
+  if (!site.firstCurveOfLayer && properties.strength < kZeroStrength) return {Branch{}, zeroStrengthStop(site)};
   const WeakRockCurve curve = weakRockCurve(properties, site);
   const std::array<double, kBranchPoints> y = curve.deflections();
-  BranchCurve points;
+  BranchResult result;
+  BranchCurve& points = result.branch.curve;
   for (int k = 0; k < kBranchPoints; ++k) {
     points.y[k] = site.yMultiplier * y[k];
     points.p[k] = site.pMultiplier * curve.resistance(y[k]);
   }
-  requireFiniteCurve(points, {}, "ROCK", kRockDataToCheck, site, units);
-  writeWeakRockBlock(report, units, properties, site, points);
-  return points;
+  result.check = finiteCurveCheck(points, {}, "ROCK", kRockDataToCheck, site);
+  result.branch.echo = echoAt(SoilType::WeakRock, site,
+                              {site.z0, site.width, properties.strength, properties.k, properties.unitWeight,
+                               properties.eps50});
+  return result;
 }
 
 double WeakRockCriterion::equivalentDepth(double, const CurveProperties&, const BranchSite&) const { return 0.0; }

@@ -73,21 +73,19 @@ struct WeakRockCurve {
 // branch site (b, z0, layer top).
 WeakRockCurve weakRockCurve(const CurveProperties& properties, const BranchSite& site);
 
-// Soil type 6. Writes the block without a branch title: the face is named in its heading.
-// Throws ErrorStop when the curve exceeds the range of numbers (absurd input magnitudes).
+// Soil type 6; its report block has no branch title: the face is named in its heading. The
+// check fails when the curve exceeds the range of numbers (absurd input magnitudes).
 class StrongRockCriterion : public PYCriterion {
  public:
-  BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+  BranchResult branch(const CurveProperties& properties, const BranchSite& site) const override;
   double equivalentDepth(double target, const CurveProperties& properties, const BranchSite& site) const override;
 };
 
-// Soil type 7. Throws ErrorStop, with its warning on the console, at a curve after the
-// layer's first where qu is 0; and when the curve exceeds the range of numbers.
+// Soil type 7. The check fails, with its warning on the console, at a curve after the
+// layer's first where qu is 0, and when the curve exceeds the range of numbers.
 class WeakRockCriterion : public PYCriterion {
  public:
-  BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+  BranchResult branch(const CurveProperties& properties, const BranchSite& site) const override;
   double equivalentDepth(double target, const CurveProperties& properties, const BranchSite& site) const override;
 };
 

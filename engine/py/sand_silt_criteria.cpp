@@ -10,9 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "control/error_stop.h"
-#include "py/branch_report.h"
-#include "report/fortran_format.h"
+#include "py/criterion_support.h"
 
 namespace korvex {
 
@@ -62,9 +60,6 @@ constexpr std::array<double, 10> kFactorA = {double(2.83f), double(2.48f), doubl
 constexpr std::array<double, 10> kFactorB = {double(2.14f), double(1.83f), double(1.54f), double(1.27f),
                                              double(1.05f), double(0.86f), double(0.71f), double(0.53f),
                                              double(0.50f), double(0.50f)};
-
-// The sign of phi in the silt heading, as the report's code page (437) writes it.
-constexpr char kPhiSign = static_cast<char>(0xED);
 
 // The angles of the wedge in front of the wall for friction angle phi (radians), with the
 // Rankine coefficients Ka = tan^2(pi/4 - phi/2) and Kp = tan^2(pi/4 + phi/2).
@@ -294,29 +289,23 @@ double siltResistance(const CurveShape& s, const SiltShape& shape, double y) {
 // The active earth pressure at the excavation level times the width, 0 when below the floor.
 double activeShift(double pa) { return pa < kShiftFloor ? 0.0 : pa; }
 
-// y' = ym y and p' = pm p shifted by pa: towards the excavation on its face (p' = pm p - pa),
-// against it on the backfill face (p' = pm p + pa).
-BranchCurve writtenPoints(const std::array<double, kBranchPoints>& y, const std::array<double, kBranchPoints>& p,
-                          double pa, const BranchSite& site) {
-  BranchCurve curve;
-  const double shift = site.face == Face::Excavation ? -pa : pa;
-  for (std::size_t i = 0; i < kBranchPoints; ++i) {
-    curve.y[i] = site.yMultiplier * y[i];
-    curve.p[i] = site.pMultiplier * p[i] + shift;
-  }
-  curve.accumulatorFactor = 1.0;
+// A sand or silt branch: the points with the multipliers and the active shift, and the
+// ultimate resistance that the layer's accumulator takes, with the layer's tail.
+BranchCurve frictionalCurve(const std::array<double, kBranchPoints>& y, const std::array<double, kBranchPoints>& p,
+                            double pa, double ultimate, const BranchSite& site) {
+  BranchCurve curve = scaledAndShifted(y, p, pa, site);
+  curve.ultimate = ultimate;
   curve.addsTail = true;
   return curve;
 }
 
-// The silt stop: a silt without friction angle has no frictional curve to build.
-[[noreturn]] void stopOnZeroFriction(const BranchSite& site, const UnitLabels& units) {
-  std::vector<std::string> console = {"", "", "       WARNING-------The Angle of the slope can not",
-                                      "                     be greater than the internal  ",
-                                      "                     friction angle of the sand.   "};
-  throw ErrorStop({"ERROR STOP -- THE SILT AT X = " + curveDepthText(site.x, units) +
-                   " BELOW THE EXCAVATION LEVEL HAS NO FRICTION ANGLE (A SOIL WITHOUT FRICTION IS A CLAY LAYER)"},
-                  std::move(console));
+// The silt check: a silt without friction angle has no frictional curve to build.
+CheckResult zeroFrictionStop(const BranchSite& site) {
+  return CheckResult::dataError(
+      {"ERROR STOP -- THE SILT AT X = " + curveDepthText(site.x, site.unitSystem) +
+       " BELOW THE EXCAVATION LEVEL HAS NO FRICTION ANGLE (A SOIL WITHOUT FRICTION IS A CLAY LAYER)"},
+      {"", "", "       WARNING-------The Angle of the slope can not", "                     be greater than the internal  ",
+       "                     friction angle of the sand.   "});
 }
 
 // puc: min(3 + g' z / c + 0.5 z / b, 9) c b, or on a continuous wall 2 c b + g' b z0; 0
@@ -389,15 +378,7 @@ DepthFactors staticDepthFactors(double depthRatio) {
           kFactorB[i] + (kFactorB[i + 1] - kFactorB[i]) * fraction};
 }
 
-BranchCurve SandCriterion::branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                                  OutputFile& report) const {
-  static const Format kHeading(
-      "/,/,11X,'DEPTH BELOW GS',2X,'DIAM',3X,'PHI',2X,'GAMMA AVG',4X,'A',4X,'B',5X,'PCT',7X,'PCD'");
-  static const Format kUnits("17X,A,8X,A,7X,A");
-  static const Format kValues("10X,F10.2,4X,2F7.2,E9.2,2X,2F5.2,2E9.2");
-  static const Format kPointHeading("/,38X,'Y',19X,'P',/,38X,A,13X,A");
-  static const Format kRow("21X,2F20.3");
-
+BranchResult SandCriterion::branch(const CurveProperties& properties, const BranchSite& site) const {
   const double b = site.width;
   const double gamma = properties.unitWeight;
   const FrictionAngles angles = frictionAngles(properties.phi, kSandPi);
@@ -410,19 +391,14 @@ BranchCurve SandCriterion::branch(const CurveProperties& properties, const Branc
   const std::array<double, kBranchPoints> y = deflections(shape, b, kSandPlateau);
   std::array<double, kBranchPoints> p{};
   for (std::size_t i = 0; i < kBranchPoints; ++i) p[i] = sandResistance(shape, y[i]);
-  BranchCurve curve = writtenPoints(y, p, pa, site);
-  curve.ultimate = factors.a * ps;
-  requireFiniteCurve(curve, {resistance.wedge, resistance.flowAround}, "SAND", kSoilDataToCheck, site, units);
-
-  writeBranchTitle(report, site.face);
-  report.write(kHeading);
-  report.write(kUnits, units.len3, units.len3, unitWeightLabel(units));
-  report.write(kValues, site.z0, b, angles.phi * 180.0 / kSandPi, gamma, factors.a, factors.b, resistance.wedge,
-               resistance.flowAround);
-  report.write(kPointHeading, units.len3, forcePerLengthLabel(units));
-  for (std::size_t i = 0; i < kBranchPoints; ++i) report.write(kRow, curve.y[i], curve.p[i]);
-  writeMultiplierLine(report, site.pMultiplier, site.yMultiplier);
-  return curve;
+  BranchResult result;
+  result.branch.curve = frictionalCurve(y, p, pa, factors.a * ps, site);
+  result.check =
+      finiteCurveCheck(result.branch.curve, {resistance.wedge, resistance.flowAround}, "SAND", kSoilDataToCheck, site);
+  result.branch.echo = echoAt(SoilType::Sand, site,
+                              {site.z0, b, angles.phi * 180.0 / kSandPi, gamma, factors.a, factors.b, resistance.wedge,
+                               resistance.flowAround});
+  return result;
 }
 
 double SandCriterion::equivalentDepth(double target, const CurveProperties& properties, const BranchSite& site) const {
@@ -430,18 +406,10 @@ double SandCriterion::equivalentDepth(double target, const CurveProperties& prop
   return steppedEquivalentDepth(target, angles, properties.unitWeight, site.width, 0.0, site.z0, kSandSteps);
 }
 
-BranchCurve SiltCriterion::branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                                  OutputFile& report) const {
-  static const Format kHeading(
-      "/,/,5X,'DEPTH',6X,'DIAM',6X,'PHI',2X,'GAMMA AVG',8X,'A',9X,'B',5X,'Puc',7X,'Pu',A");
-  static const Format kUnits("7X,A,7X,A,10X,A");
-  static const Format kValues("2F10.2,F10.1,E10.3,2F10.2,2E10.3");
-  static const Format kPointHeading("37X,'Y',19X,'P',/,38X,A,13X,A");
-  static const Format kRow("21X,2E20.3");
-
+BranchResult SiltCriterion::branch(const CurveProperties& properties, const BranchSite& site) const {
   const double pi = siltPi();
   const FrictionAngles angles = frictionAngles(properties.phi, pi);
-  if (!angles.frictional) stopOnZeroFriction(site, units);
+  if (!angles.frictional) return {Branch{}, zeroFrictionStop(site)};
 
   const double b = site.width;
   const double c = properties.strength;
@@ -457,18 +425,12 @@ BranchCurve SiltCriterion::branch(const CurveProperties& properties, const Branc
   const std::array<double, kBranchPoints> y = deflections(shape, b, kSiltPlateau);
   std::array<double, kBranchPoints> p{};
   for (std::size_t i = 0; i < kBranchPoints; ++i) p[i] = siltResistance(shape, joint, y[i]);
-  BranchCurve curve = writtenPoints(y, p, pa, site);
-  curve.ultimate = factors.a * ps;
-  requireFiniteCurve(curve, {puc, ps}, "SILT", kSoilDataToCheck, site, units);
-
-  writeBranchTitle(report, site.face);
-  report.write(kHeading, std::string(1, kPhiSign));
-  report.write(kUnits, units.len3, units.len3, unitWeightLabel(units));
-  report.write(kValues, site.z0, b, angles.phi * 180.0 / pi, gamma, factors.a, factors.b, puc, ps);
-  report.write(kPointHeading, units.len3, forcePerLengthLabel(units));
-  for (std::size_t i = 0; i < kBranchPoints; ++i) report.write(kRow, curve.y[i], curve.p[i]);
-  writeMultiplierLine(report, site.pMultiplier, site.yMultiplier);
-  return curve;
+  BranchResult result;
+  result.branch.curve = frictionalCurve(y, p, pa, factors.a * ps, site);
+  result.check = finiteCurveCheck(result.branch.curve, {puc, ps}, "SILT", kSoilDataToCheck, site);
+  result.branch.echo =
+      echoAt(SoilType::Silt, site, {site.z0, b, angles.phi * 180.0 / pi, gamma, factors.a, factors.b, puc, ps});
+  return result;
 }
 
 double SiltCriterion::equivalentDepth(double target, const CurveProperties& properties, const BranchSite& site) const {

@@ -2,8 +2,8 @@
 // soil with both cohesion and friction). Both take the smaller of a wedge and a flow-around
 // resistance per unit depth, scale it by the depth factors A and B, and build the curve from
 // an initial straight line Es y, a parabola, a straight segment and a plateau at pu. Each makes
-// one branch of 17 points, shifted by the active earth pressure at the excavation level, and
-// writes the branch's block of the report.
+// one branch of 17 points, shifted by the active earth pressure at the excavation level, with
+// the values its block of the report echoes.
 #pragma once
 
 #include "py/py_criterion.h"
@@ -14,10 +14,9 @@ namespace korvex {
 // A sand without friction angle gives a curve without resistance (only the active shift).
 class SandCriterion : public PYCriterion {
  public:
-  // Throws ErrorStop when the soil data are so large that a resistance leaves the range of
+  // The check fails when the soil data are so large that a resistance leaves the range of
   // numbers.
-  BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+  BranchResult branch(const CurveProperties& properties, const BranchSite& site) const override;
 
   // Depth at which the 100-step integral of A times the wedge resistance reaches `target`,
   // extended linearly beyond the wedge range by the deep flow-around resistance; 0 for a
@@ -30,10 +29,9 @@ class SandCriterion : public PYCriterion {
 // to pu.
 class SiltCriterion : public PYCriterion {
  public:
-  // Throws ErrorStop on a friction angle of zero (with the console warning) and, as sand,
-  // when a resistance leaves the range of numbers.
-  BranchCurve branch(const CurveProperties& properties, const BranchSite& site, const UnitLabels& units,
-                     OutputFile& report) const override;
+  // The check fails on a friction angle of zero (with the console warning) and, as for
+  // sand, when a resistance leaves the range of numbers.
+  BranchResult branch(const CurveProperties& properties, const BranchSite& site) const override;
 
   // As for sand with 50 steps, the cohesive wedge term 3 c b + 0.5 c h added to every step
   // and 9 c b to the deep resistance.

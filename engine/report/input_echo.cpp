@@ -4,7 +4,7 @@
 
 namespace korvex {
 
-void writeControlParameters(OutputFile& report, const ControlLine& control) {
+void writeControlParameters(TextOutput& report, const ControlLine& control) {
   static const Format kParameters(
       "6X,'NO OF POINTS FOR SPECIFIED DEFLECTIONS AND SLOPES  = ',I2,/,"
       "6X,'NO OF POINTS FOR WALL STIFFNESS AND LOAD DATA      = ',I2,/,"
@@ -18,7 +18,7 @@ void writeControlParameters(OutputFile& report, const ControlLine& control) {
                control.generatesCurves() ? 1 : 0, control.pyModCount, control.userPYCount);
 }
 
-void writeWallLine(OutputFile& report, const WallLine& wall, const UnitLabels& units) {
+void writeWallLine(TextOutput& report, const WallLine& wall, const UnitLabels& units) {
   static const Format kGeometry(
       "6X,'NUMBER OF INCREMENTS                               = ',I3,/,"
       "6X,'INCREMENT LENGTH                                   = ',F9.3,A3,/,"
@@ -30,7 +30,7 @@ void writeWallLine(OutputFile& report, const WallLine& wall, const UnitLabels& u
   report.write(kTolerances, wall.maxDeflection, units.len3, wall.closureTolerance, units.len3);
 }
 
-void writeRestraintsHeading(OutputFile& report, int restraintCount) {
+void writeRestraintsHeading(TextOutput& report, int restraintCount) {
   static const Format kHeads("5X,'     STA      CASE       DEFLECTION        SLOPE',/");
   if (restraintCount < 1) {
     writeEmptySection(report);
@@ -41,7 +41,7 @@ void writeRestraintsHeading(OutputFile& report, int restraintCount) {
   report.write(kHeads);
 }
 
-void writeRestraint(OutputFile& report, const Restraint& restraint) {
+void writeRestraint(TextOutput& report, const Restraint& restraint) {
   static const Format kDeflection("10X,I3,7X,I2,8X,E10.3,9X,'NONE'");
   static const Format kSlope("10X,I3,7X,I2,11X,'NONE',8X,E10.3");
   static const Format kBoth("10X,I3,7X,I2,3X,2(5X,E10.3)");
@@ -58,7 +58,7 @@ void writeRestraint(OutputFile& report, const Restraint& restraint) {
   }
 }
 
-void writeStiffnessHeading(OutputFile& report, const UnitLabels& units, int sectionCount) {
+void writeStiffnessHeading(TextOutput& report, const UnitLabels& units, int sectionCount) {
   static const Format kLegend(
       "6X,'EI - FLEXURAL RIGIDITY,  Q - TRANSVERSE LOAD,',/,"
       "6X,'S - STIFFNESS OF TRANSVERSE RESISTANCE,',/,"
@@ -74,7 +74,7 @@ void writeStiffnessHeading(OutputFile& report, const UnitLabels& units, int sect
   if (sectionCount == 0) writeEmptySection(report);
 }
 
-void writeRecordEcho(OutputFile& report, int key, int from, int to, int contd, const EchoValues& values) {
+void writeRecordEcho(TextOutput& report, int key, int from, int to, int contd, const EchoValues& values) {
   static const Format kOpens("5X,I4,4X,I3,1X,6E10.3");
   static const Format kCloses("9X,I4,I3,1X,6E10.3");
   static const Format kStandAlone("5X,2I4,I3,1X,6E10.3");
@@ -93,29 +93,29 @@ void writeRecordEcho(OutputFile& report, int key, int from, int to, int contd, c
   }
 }
 
-void writePressureColumnHeads(OutputFile& report, const UnitLabels& units) {
+void writePressureColumnHeads(TextOutput& report, const UnitLabels& units) {
   static const Format kHeads(
       "/,/,8X,' DEPTH         ACTIVE EARTH PRESSURE',/,8X,1X,A3,17X,A4,'/',A2,/,"
       "8X,'--------       ------------------------'");
   report.write(kHeads, units.len3, units.force4, units.len2);
 }
 
-void writePressureRow(OutputFile& report, double depth, double load) {
+void writePressureRow(TextOutput& report, double depth, double load) {
   static const Format kRow("6X,E10.3,10X,E10.3");
   report.write(kRow, depth, load);
 }
 
-void writeSpecifiedPressure(OutputFile& report, const UnitLabels& units, std::span<const PressurePoint> points) {
+void writeSpecifiedPressure(TextOutput& report, const UnitLabels& units, std::span<const PressurePoint> points) {
   writeBoxHeading(report, "*        SPECIFIED ACTIVE EARTH PRESSURE         *");
   writePressureColumnHeads(report, units);
   for (const PressurePoint& point : points) writePressureRow(report, point.depth, point.load);
 }
 
-void writeUserCurvesHeading(OutputFile& report) {
+void writeUserCurvesHeading(TextOutput& report) {
   writeBoxHeading(report, "*     INPUTTED  SOIL RESISTANCE (P-Y) CURVES     *");
 }
 
-void writeUserCurve(OutputFile& report, const UnitLabels& units, const UserCurve& curve, CurveLineForm form,
+void writeUserCurve(TextOutput& report, const UnitLabels& units, const UserCurve& curve, CurveLineForm form,
                     int chainingFlag) {
   static const Format kHeads("/,\"     FROM TO CONTD      P-MULTIPLIER  Y-MULTIPLIER'      POINTS     \",/");
   static const Format kWithGenerated("/,9X,I4,I3,5X,2E14.3,10X,I3");

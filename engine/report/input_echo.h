@@ -5,23 +5,23 @@
 
 #include <span>
 
+#include "format/text_output.h"
+#include "format/unit_labels.h"
 #include "input/input_model.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
 
 namespace korvex {
 
-void writeControlParameters(OutputFile& report, const ControlLine& control);
-void writeWallLine(OutputFile& report, const WallLine& wall, const UnitLabels& units);
+void writeControlParameters(TextOutput& report, const ControlLine& control);
+void writeWallLine(TextOutput& report, const WallLine& wall, const UnitLabels& units);
 
 // The box heading and column heads of the specified deflections and slopes, or the empty
 // section when there are none.
-void writeRestraintsHeading(OutputFile& report, int restraintCount);
-void writeRestraint(OutputFile& report, const Restraint& restraint);
+void writeRestraintsHeading(TextOutput& report, int restraintCount);
+void writeRestraint(TextOutput& report, const Restraint& restraint);
 
 // The box heading, legend, column heads and unit line of the stiffness and load data;
 // the empty section follows when there are no stiffness records.
-void writeStiffnessHeading(OutputFile& report, const UnitLabels& units, int sectionCount);
+void writeStiffnessHeading(TextOutput& report, const UnitLabels& units, int sectionCount);
 
 // The six station values a record echo shows.
 struct EchoValues {
@@ -35,16 +35,16 @@ struct EchoValues {
 
 // One echo line of a stiffness, load, spring or tieback record; its layout depends on the
 // record's KEY (2 opens a segment, 3 and 4 close or continue one, 1 stands alone).
-void writeRecordEcho(OutputFile& report, int key, int from, int to, int contd, const EchoValues& values);
+void writeRecordEcho(TextOutput& report, int key, int from, int to, int contd, const EchoValues& values);
 
-void writeSpecifiedPressure(OutputFile& report, const UnitLabels& units, std::span<const PressurePoint> points);
+void writeSpecifiedPressure(TextOutput& report, const UnitLabels& units, std::span<const PressurePoint> points);
 
 // The column heads of an earth-pressure table (specified or generated).
-void writePressureColumnHeads(OutputFile& report, const UnitLabels& units);
+void writePressureColumnHeads(TextOutput& report, const UnitLabels& units);
 // One row of an earth-pressure table: depth and load.
-void writePressureRow(OutputFile& report, double depth, double load);
+void writePressureRow(TextOutput& report, double depth, double load);
 
-void writeUserCurvesHeading(OutputFile& report);
+void writeUserCurvesHeading(TextOutput& report);
 
 // How the curve line of a user-specified p-y curve is laid out.
 enum class CurveLineForm {
@@ -56,7 +56,7 @@ enum class CurveLineForm {
 
 // One user-specified p-y curve: heads, curve line and its points with the multipliers applied.
 // `chainingFlag` is printed after the station in the user-curves-only forms.
-void writeUserCurve(OutputFile& report, const UnitLabels& units, const UserCurve& curve, CurveLineForm form,
+void writeUserCurve(TextOutput& report, const UnitLabels& units, const UserCurve& curve, CurveLineForm form,
                     int chainingFlag);
 
 }  // namespace korvex

@@ -4,21 +4,15 @@
 #include <span>
 
 #include "beamcolumn/block_results.h"
-#include "report/output_file.h"
+#include "earthpressure/pressure_diagram.h"
+#include "format/text_output.h"
 
 namespace korvex {
 
-// One earth-pressure point of the plot data file; values already multiplied by the width.
-struct PlotPressurePoint {
-  double depth = 0.0;
-  double total = 0.0;
-  double soil = 0.0;
-  double surcharge = 0.0;
-};
-
-// The earth-pressure records: the point count, then one line per point. A soil part of
-// exactly 0 is written as 1.0E-7 (the loader takes small values for padding points).
-void writePlotPressure(OutputFile& plot, std::span<const PlotPressurePoint> points);
+// The earth-pressure records: the point count, then one line per point (depth, total, earth
+// and surcharge parts, per unit depth on the wall). An earth part of exactly 0 is written as
+// 1.0E-7 (the loader takes small values for padding points).
+void writePlotPressure(TextOutput& plot, std::span<const DiagramPoint> points);
 
 // A p-y curve of the plot data file: its depth and its points (y, p).
 struct PlotCurve {
@@ -30,11 +24,13 @@ struct PlotCurve {
 // The p-y curve records: the unit system and the curve count, then per curve its depth and
 // point count and one line per point. When all curves are generated (`onlyGenerated`) the
 // depth line has the fixed layout 1X, F10.2, 1X, I5.
-void writePlotCurves(OutputFile& plot, int unitSystem, std::span<const PlotCurve> curves, bool onlyGenerated = false);
+void writePlotCurves(TextOutput& plot, UnitSystem unitSystem, std::span<const PlotCurve> curves,
+                     bool onlyGenerated = false);
 
 // The result records of one block: the result-set count, the number of rows and the unit
-// system, then one line per station (x, w, M, V, Rn). `results` may be absent (no block
-// solved): the count line then announces no rows.
-void writePlotResults(OutputFile& plot, int resultSetCount, int unitSystem, const BlockResults* results);
+// system's code, then one line per station (x, w, M, V, Rn). `results` may be absent (no block
+// solved): the count line then announces no rows and the unit-system code of the block last
+// read, as read.
+void writePlotResults(TextOutput& plot, int resultSetCount, int codeOfLastBlock, const BlockResults* results);
 
 }  // namespace korvex

@@ -73,7 +73,7 @@ RunTime currentRunTime() {
   return RunTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
-void writeBanner(OutputFile& report, std::string_view version) {
+void writeBanner(TextOutput& report, std::string_view version) {
   static const Format kRule("5X,73('=')");
   static const Format kVersion("20X,'  KORVEX for Windows, Version ',A12");
   static const Format kTitle("20X,'   A Program for the Analysis of ',/,20X,'   Flexible Retaining Walls '");
@@ -90,7 +90,7 @@ void writeBanner(OutputFile& report, std::string_view version) {
   writeEmptyLines(report, 2);
 }
 
-void writeFileNames(OutputFile& report, std::string_view inputFile, std::string_view reportFile,
+void writeFileNames(TextOutput& report, std::string_view inputFile, std::string_view reportFile,
                     std::string_view plotFile) {
   static const Format kPath("5X,'Path to file locations      : ',A");
   static const Format kInput("5X,'Name of input data file     : ',A");
@@ -105,7 +105,7 @@ void writeFileNames(OutputFile& report, std::string_view inputFile, std::string_
   report.write(kPlot, trimTrailingBlanks(plot.base) + trimTrailingBlanks(plot.extension));
 }
 
-void writeRunTime(OutputFile& report, const RunTime& time) {
+void writeRunTime(TextOutput& report, const RunTime& time) {
   static const Format kHeading("5X,73('-'),/,26X,'Time and Date of Analysis',/,5X,73('-'),/");
   static const Format kDateTime("15X,'Date:  ',A,' ',I2.2,', ',I4,5X,'Time:  ',I2.2,':',I2.2,':',I2.2");
   report.write(kHeading);
@@ -113,7 +113,7 @@ void writeRunTime(OutputFile& report, const RunTime& time) {
   report.write(kDateTime, kMonthNames[month - 1], time.day, time.year, time.hour, time.minute, time.second);
 }
 
-void writeBlockHeading(OutputFile& report, int stageCount, int blockNumber, std::string_view firstTitle) {
+void writeBlockHeading(TextOutput& report, int stageCount, int blockNumber, std::string_view firstTitle) {
   static const Format kStage("/,6X,'Stage No :',I2,2X,A70");
   static const Format kFirst("/,6X,A70");
   static const Format kLongTerm("/,6X,'Long Term :',2X,A70");
@@ -126,27 +126,27 @@ void writeBlockHeading(OutputFile& report, int stageCount, int blockNumber, std:
   }
 }
 
-void writeBoxHeading(OutputFile& report, std::string_view boxLine) {
+void writeBoxHeading(TextOutput& report, std::string_view boxLine) {
   static const Format kBox("/,/,6X,50('*'),/,6X,A,/,6X,50('*'),/");
   report.write(kBox, boxLine);
 }
 
-void writeEmptySection(OutputFile& report) {
+void writeEmptySection(TextOutput& report) {
   static const Format kEmptySection("/,20X");
   report.write(kEmptySection);
 }
 
-void writeEmptyLines(OutputFile& report, int count) {
+void writeEmptyLines(TextOutput& report, int count) {
   static const Format kEmpty("''");
   for (int i = 0; i < count; ++i) report.write(kEmpty);
 }
 
-void writeEndOfAnalysis(OutputFile& report) {
+void writeEndOfAnalysis(TextOutput& report) {
   static const Format kEnd("/,/,/,'     END OF ANALYSIS                             '");
   report.write(kEnd);
 }
 
-void writeMessage(OutputFile& report, std::string_view message) {
+void writeMessage(TextOutput& report, std::string_view message) {
   static const Format kMessage("/,5X,A");
   report.write(kMessage, message);
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/output_file.h"
+#include "format/text_output.h"
 
 namespace korvex {
 
@@ -36,28 +36,28 @@ std::optional<RunTime> parseRunTime(std::string_view text);
 // The local clock, unless KORVEX_FIXED_TIME holds a time of the form above.
 RunTime currentRunTime();
 
-void writeBanner(OutputFile& report, std::string_view version);
-void writeFileNames(OutputFile& report, std::string_view inputFile, std::string_view reportFile,
+void writeBanner(TextOutput& report, std::string_view version);
+void writeFileNames(TextOutput& report, std::string_view inputFile, std::string_view reportFile,
                     std::string_view plotFile);
-void writeRunTime(OutputFile& report, const RunTime& time);
+void writeRunTime(TextOutput& report, const RunTime& time);
 
 // The block heading: "Stage No :" with the block number for staged projects, the title
 // alone for the first block, "Long Term :" for later blocks; always the first block's title.
-void writeBlockHeading(OutputFile& report, int stageCount, int blockNumber, std::string_view firstTitle);
+void writeBlockHeading(TextOutput& report, int stageCount, int blockNumber, std::string_view firstTitle);
 
 // Two empty lines, the title `boxLine` framed by lines of 50 asterisks, an empty line.
-void writeBoxHeading(OutputFile& report, std::string_view boxLine);
+void writeBoxHeading(TextOutput& report, std::string_view boxLine);
 
 // An empty line and a line of 20 blanks: what a section without records prints.
-void writeEmptySection(OutputFile& report);
+void writeEmptySection(TextOutput& report);
 
 // Empty lines, as many as asked.
-void writeEmptyLines(OutputFile& report, int count);
+void writeEmptyLines(TextOutput& report, int count);
 
 // Three empty lines and "END OF ANALYSIS".
-void writeEndOfAnalysis(OutputFile& report);
+void writeEndOfAnalysis(TextOutput& report);
 
 // A message line of an error stop or warning: an empty line, then the text after 5 blanks.
-void writeMessage(OutputFile& report, std::string_view message);
+void writeMessage(TextOutput& report, std::string_view message);
 
 }  // namespace korvex

@@ -2,12 +2,12 @@
 
 namespace korvex {
 
-void writeMonitorHeading(OutputFile& monitor) {
+void writeMonitorHeading(TextOutput& monitor) {
   static const Format kHeading("/,/,/,'     ITERATION MONITOR DATA',/,'     ----------------------'");
   monitor.write(kHeading);
 }
 
-void writeMonitorLine(OutputFile& monitor, int iteration, bool offCurve, int notClosed, const StationTable& w, int n) {
+void writeMonitorLine(TextOutput& monitor, int iteration, bool offCurve, int notClosed, const StationTable& w, int n) {
   static const Format kOffCurve("3X,I4,7X,'YES',6X,I4,2X,5E10.3");
   static const Format kOnCurve("3X,I4,7X,'NO',7X,I4,2X,5E10.3");
   double shown[5];
@@ -16,7 +16,7 @@ void writeMonitorLine(OutputFile& monitor, int iteration, bool offCurve, int not
                 shown[4]);
 }
 
-void writeResultsTable(OutputFile& report, const UnitLabels& units, const IterationOutcome& outcome,
+void writeResultsTable(TextOutput& report, const UnitLabels& units, const IterationOutcome& outcome,
                        const StationTables& tables, const StationTable& w, const WallResults& results, double h) {
   static const Format kTitle("/,/,'     RESULTS -- ITERATION',I3,/,'     --------------------'");
   static const Format kOffCurve("/,'     ***** DEFLECTION OFF Q - W CURVES *****'");
@@ -43,7 +43,7 @@ void writeResultsTable(OutputFile& report, const UnitLabels& units, const Iterat
   }
 }
 
-void writeTiebackResults(OutputFile& report, const UnitLabels& units, std::span<const TiebackForce> forces) {
+void writeTiebackResults(TextOutput& report, const UnitLabels& units, std::span<const TiebackForce> forces) {
   static const Format kHeading(
       "/,/,'     TIE BACK RESULTS',/,'     ----------------',/,/,"
       "'     N     STA         X       ',' HOR.FORCE/STA.     FORCE/STA.     FORCE/TIE BACK',/,"

@@ -6,25 +6,25 @@
 #include "beamcolumn/iteration.h"
 #include "beamcolumn/tieback.h"
 #include "beamcolumn/wall_results.h"
+#include "format/text_output.h"
+#include "format/unit_labels.h"
 #include "input/input_model.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
 
 namespace korvex {
 
 // Three empty lines and the title of the monitor data, before a block's first iteration.
-void writeMonitorHeading(OutputFile& monitor);
+void writeMonitorHeading(TextOutput& monitor);
 
 // One monitor line: iteration, off-curve flag, stations not closed and the deflections of
 // stations 1 to 5 (0 beyond the toe).
-void writeMonitorLine(OutputFile& monitor, int iteration, bool offCurve, int notClosed, const StationTable& w, int n);
+void writeMonitorLine(TextOutput& monitor, int iteration, bool offCurve, int notClosed, const StationTable& w, int n);
 
 // The results heading with its warnings and the table of stations 0 .. N.
-void writeResultsTable(OutputFile& report, const UnitLabels& units, const IterationOutcome& outcome,
+void writeResultsTable(TextOutput& report, const UnitLabels& units, const IterationOutcome& outcome,
                        const StationTables& tables, const StationTable& w, const WallResults& results, double h);
 
 // The tieback results: per tieback its number, station, depth, horizontal force per station,
 // force per station along the tieback and force per tieback.
-void writeTiebackResults(OutputFile& report, const UnitLabels& units, std::span<const TiebackForce> forces);
+void writeTiebackResults(TextOutput& report, const UnitLabels& units, std::span<const TiebackForce> forces);
 
 }  // namespace korvex

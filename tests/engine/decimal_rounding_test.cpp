@@ -1,7 +1,7 @@
 // The integer rounding of doubles to significant digits against the standard library's
 // exact conversion: random values over the magnitudes reports hold, exact ties, values that
 // round up into the next decade, and the limits where the integer path gives way.
-#include "report/decimal_rounding.h"
+#include "format/decimal_rounding.h"
 
 #include <gtest/gtest.h>
 

@@ -6,13 +6,13 @@
 #include <cmath>
 #include <vector>
 
-#include "control/earth_pressure_loads.h"
 #include "earthpressure/earth_pressure_module.h"
 #include "earthpressure/layer_resultants.h"
 #include "earthpressure/pressure_diagram.h"
 #include "earthpressure/soil_profile.h"
 #include "earthpressure/surcharge_pressure.h"
-#include "report/fortran_format.h"
+#include "format/fortran_format.h"
+#include "report/pressure_report.h"
 
 namespace korvex {
 namespace {
@@ -43,7 +43,7 @@ SoilDataLine soilData(double freeHeight, double waterBackfill, double slope = 0.
 
 // A profile through its coefficients, English units unless told.
 SoilProfile profileOf(const std::vector<SoilLayer>& layers, const SoilDataLine& soil, double q = 0.0,
-                      int unitSystem = 1) {
+                      UnitSystem unitSystem = UnitSystem::English) {
   SurfaceLoadLine surface;
   surface.uniformPressure = q;
   SoilProfile profile = buildSoilProfile(unitSystem, soil, surface, layers);
@@ -306,15 +306,15 @@ TEST(PressureDiagram, WaterBelowTheTableAndInFrontOfTheWall) {
 TEST(PressureDiagram, CountsPointsPerLayerAndAnnouncesThemDownToTheTip) {
   // SI: twenty parts per metre; a layer thinner than half a part gets none.
   std::vector<SoilLayer> layers = {layer(4, 2, 18, 0, 30), layer(4, 2.02, 18, 0, 30), layer(4, 20, 18, 0, 30)};
-  const SoilProfile p = profileOf(layers, soilData(4, 100), 0.0, 2);
+  const SoilProfile p = profileOf(layers, soilData(4, 100), 0.0, UnitSystem::SI);
   const PressureDiagram d = buildPressureDiagram(p, SurchargeGrid({}, 4, 10), 10);
   // Layers 0-2, 2-2.02 (no points), 2.02-4, 4-20 cut at the tip (10 m).
   EXPECT_EQ(d.announcedCount, 1 + 40 + 0 + 40 + 120);
   EXPECT_EQ(static_cast<int>(d.points.size()), d.announcedCount);
   EXPECT_NEAR(d.points.back().depth, 10.0, 1e-12);
-  EXPECT_EQ(diagramPartsOf(0.49, 1), 0.0);
-  EXPECT_EQ(diagramPartsOf(0.5, 1), 1.0);
-  EXPECT_EQ(diagramPartsOf(0.025, 2), 1.0);
+  EXPECT_EQ(diagramPartsOf(0.49, UnitSystem::English), 0.0);
+  EXPECT_EQ(diagramPartsOf(0.5, UnitSystem::English), 1.0);
+  EXPECT_EQ(diagramPartsOf(0.025, UnitSystem::SI), 1.0);
 }
 
 TEST(PressureDiagram, UniformPressureIsTheSurchargePartAndMoreThanTwoThousandPointsAreRefused) {
@@ -329,6 +329,55 @@ TEST(PressureDiagram, UniformPressureIsTheSurchargePartAndMoreThanTwoThousandPoi
 
   const SoilProfile deep = profileOf({layer(4, 4000, kSand, 0, 30)}, soilData(120, 1e4));
   EXPECT_TRUE(buildPressureDiagram(deep, SurchargeGrid({}, 120, 2400), 2400).exceedsStorage);
+}
+
+// A block of increments of 6 in with generated pressure over `layers`.
+BlockInput pressureBlock(const std::vector<SoilLayer>& layers, const SoilDataLine& soil, int mode = 2,
+                         int increments = 40) {
+  BlockInput input;
+  input.control.earthPressureMode = mode;
+  input.wall.numIncrements = increments;
+  input.wall.incrementLength = 6.0;
+  input.soilData = soil;
+  input.layers = layers;
+  return input;
+}
+
+TEST(EarthPressureModule, AFailedCheckEndsTheModuleAfterTheStepThatFoundIt) {
+  struct Case {
+    const char* name;
+    BlockInput input;
+    SupportDepths supports;
+    EarthPressureStep reached;
+    std::string firstLine;
+    std::vector<std::string> console;
+  };
+  const SupportDepths noSupport;
+  const Case cases[] = {
+      {"H below the profile", pressureBlock({layer(4, 100, kSand, 0, 30)}, soilData(150, 1e4)), noSupport,
+       EarthPressureStep::Profile, "ERROR STOP 1 -- NO SOIL LAYER STARTS AT THE EXCAVATION LEVEL", {"STOP 1"}},
+      {"phi of 180 under a sloping backfill",
+       pressureBlock({layer(4, 60, kSand, 0, 180), layer(4, 400, kSand, 0, 30)}, soilData(120, 1e4, 20.0)),
+       noSupport, EarthPressureStep::Overburden, "ERROR STOP -- LAYER 1 HAS NO ACTIVE EARTH PRESSURE COEFFICIENT", {}},
+      {"a diagram of more than 2000 points",
+       pressureBlock({layer(4, 4000, kSand, 0, 30)}, soilData(120, 1e4), 2, 400), noSupport, EarthPressureStep::Resultants, kTooMuchData, {}},
+      {"an envelope without support", pressureBlock({layer(4, 400, kSand, 0, 30)}, soilData(120, 1e4), 3), noSupport,
+       EarthPressureStep::Resultants, "ERROR STOP -- THE APPARENT-PRESSURE ENVELOPE IS UNDEFINED", {}},
+  };
+  for (const Case& c : cases) {
+    const EarthPressureResult result = generateEarthPressure(c.input, c.supports);
+    EXPECT_EQ(result.check.status, CheckStatus::DataError) << c.name;
+    EXPECT_EQ(result.reached, c.reached) << c.name;
+    ASSERT_FALSE(result.check.reportLines.empty()) << c.name;
+    EXPECT_EQ(result.check.reportLines[0].rfind(c.firstLine, 0), 0u) << result.check.reportLines[0];
+    EXPECT_EQ(result.check.consoleLines, c.console) << c.name;
+    EXPECT_TRUE(result.pressure.points.empty()) << c.name;
+  }
+  // The same profile with a support at half the height passes and hands over its points.
+  const EarthPressureResult passed = generateEarthPressure(
+      pressureBlock({layer(4, 400, kSand, 0, 30)}, soilData(120, 1e4), 3), SupportDepths{1, 60.0, 60.0});
+  EXPECT_TRUE(passed.check.passed());
+  EXPECT_EQ(passed.pressure.points.size(), 241u);  // one per inch down to the wall tip at 240 in
 }
 
 TEST(ApparentEnvelope, OneSupportAtHalfTheHeightGivesThreeEqualZones) {
@@ -374,8 +423,6 @@ TEST(ApparentEnvelope, ReplacesOnlyTheTotalAboveH) {
   EXPECT_DOUBLE_EQ(pointAt(d, 60).earth, pointAt(original, 60).earth);
   EXPECT_EQ(pointAt(d, 121).total, pointAt(original, 121).total);
 }
-
-double readBackExponent10_3(double value) { return readBackExponent(value, 10, 3); }
 
 Surcharge surcharge(int type, double magnitude, double x, double width = 0.0) {
   return Surcharge{type, magnitude, x, width};
@@ -437,23 +484,14 @@ TEST(SurchargeGrid, TakesTheValueOfTheDeepestGridDepthAbove) {
   EXPECT_EQ(SurchargeGrid({}, h, length).at(50), 0.0);
 }
 
-TEST(FixedFormatReadBack, ValuesAreRoundedAsAnE10_3FieldReadsBack) {
-  EXPECT_EQ(readBackExponent10_3(0.41636), 0.416);
-  EXPECT_EQ(readBackExponent10_3(123.45), 123.0);
-  EXPECT_EQ(readBackExponent10_3(-1.2355), -1.24);
-  EXPECT_EQ(readBackExponent10_3(2e-12), 2e-12);
-  EXPECT_EQ(readBackExponent10_3(0.0), 0.0);
-  EXPECT_EQ(readBackExponent10_3(0.9996), 1.0);
-}
-
 TEST(GeneratedPressureHandOff, TheReportShowsEveryPointUpToFiftyThenEverySixthOrFourth) {
-  EXPECT_EQ(reportedPointIndices(50, 1).size(), 50u);
-  const std::vector<std::size_t> english = reportedPointIndices(51, 1);
+  EXPECT_EQ(reportedPointIndices(50, UnitSystem::English).size(), 50u);
+  const std::vector<std::size_t> english = reportedPointIndices(51, UnitSystem::English);
   EXPECT_EQ(english, (std::vector<std::size_t>{0, 6, 12, 18, 24, 30, 36, 42, 48, 50}));
-  const std::vector<std::size_t> si = reportedPointIndices(61, 2);
+  const std::vector<std::size_t> si = reportedPointIndices(61, UnitSystem::SI);
   EXPECT_EQ(si.size(), 16u);  // 0, 4, ..., 60: the last is among them
   EXPECT_EQ(si.back(), 60u);
-  EXPECT_TRUE(reportedPointIndices(0, 1).empty());
+  EXPECT_TRUE(reportedPointIndices(0, UnitSystem::English).empty());
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -218,6 +220,12 @@ std::vector<ErrorCase> errorCases() {
        "0 0 0 0 0 0\n0\n1\n4 600\n0.0694 0 120 0 0 0\n0.0694 0 120 0 0 0\n0\n",
        {"ERROR STOP -- LAYER 1 HAS NO ACTIVE EARTH PRESSURE COEFFICIENT FOR THE SLOPING BACKFILL: ITS FRICTION ANGLE "
         "MUST NOT EXCEED 90 DEGREES"}},
+      // Chained user curves run from station 30 up to station 20: found when the iteration
+      // joins them, after the block heading.
+      {"user p-y curves chained upwards",
+       "SOIL\n1 0 1 0 0 1 2 0 0 0\n40 3 10 0.0001 60 12\n0 40 1 1.0E+9\n0\n0\n30 2 1 1\n0 0\n1 -10\n"
+       "20 2 1 1\n0 0\n1 -10\n0\n",
+       {"ERROR STOP -- STATIONS NOT IN ORDER"}},
       {"user p-y curve above the station tables",
        "SOIL\n1 0 1 0 0 1 1 0 0 0\n40 3 10 0.0001 60 12\n0 40 1 1.0E+9\n0\n0\n-4 2 1 1\n0 0\n1 -10\n0\n",
        {"ERROR STOP -- A P-Y CURVE MUST LIE AT STATION -3 OR BELOW IT (INPUT DATA LINE 7, ITEM 1)"}},
@@ -407,6 +415,32 @@ TEST(EngineRun, FilesThatCannotBeReadOrCreatedEndTheRunWithAConsoleMessage) {
   EXPECT_EQ(entries, 3) << "the data file and the two earlier outputs only";
 }
 
+// A fault that is neither in the data nor in a file (here the caller's progress display
+// fails as the p-y generation announces itself) ends the run in order as an internal error:
+// the report says so, the files are written, and the outcome is not taken for a file error.
+TEST(EngineRun, AFaultOutsideTheDataAndTheFilesEndsTheRunAsAnInternalError) {
+  TempFolder folder;
+  RunFiles files;
+  files.input = std::string(KORVEX_EXAMPLES) + "/tied_wall_generated_curves.kx5d";
+  files.report = folder / "r.kx5o";
+  files.plot = folder / "r.kx5p";
+  files.monitor = folder / "r.kx5r";
+  RunOptions options;
+  options.time = testing::testRunTime();
+  options.console = [](std::string_view) {};
+  options.progress = [](std::string_view) { throw std::runtime_error("the progress display is gone"); };
+  const RunOutcome outcome = Engine::run(files, options);
+  EXPECT_EQ(outcome.status, RunStatus::InternalError);
+  EXPECT_EQ(outcome.message, "internal error: the progress display is gone");
+  const std::string report = readFile(files.report);
+  EXPECT_TRUE(report.ends_with(
+      "\n\n     ERROR STOP -- INTERNAL ERROR: the progress display is gone\n\n\n\n"
+      "     END OF ANALYSIS                             \n"))
+      << report.substr(report.size() - std::min<std::size_t>(report.size(), 300));
+  EXPECT_TRUE(std::filesystem::exists(files.plot));
+  EXPECT_TRUE(std::filesystem::exists(files.monitor));
+}
+
 // The caller learns how each block ended and its results without reading the report. The
 // sample wall is a cantilever of L = 240 in, EI = 3E10 lb-in^2, fixed at the toe, with
 // P = 1000 lb at the top: M(x) = P x, exact in the difference scheme, and a top deflection of
@@ -419,7 +453,7 @@ TEST(EngineRun, TheOutcomeHoldsEachBlocksEndAndResults) {
   ASSERT_EQ(single.blocks.size(), 1u);
   const BlockOutcome& block = single.blocks[0];
   EXPECT_EQ(block.role, BlockRole::Single);
-  EXPECT_EQ(block.unitSystem, 1);
+  EXPECT_EQ(block.unitSystem, UnitSystem::English);
   EXPECT_EQ(block.iterations, 2) << "a linear wall closes when the second solve repeats the first";
   EXPECT_TRUE(block.closed());
   ASSERT_EQ(block.rows.size(), 81u) << "stations 0 to N";

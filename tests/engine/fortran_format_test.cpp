@@ -1,4 +1,4 @@
-#include "report/fortran_format.h"
+#include "format/fortran_format.h"
 
 #include <gtest/gtest.h>
 

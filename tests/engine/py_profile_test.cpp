@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "control/error_stop.h"
+#include "control/block_assembly.h"
 #include "py/py_generator.h"
 #include "py/py_multipliers.h"
 #include "py/py_profile.h"
@@ -34,7 +34,7 @@ TEST(PYProfile, StartsAtTheExcavationLevelAndSkipsLayersAboveIt) {
                                          uniform(4, 400, 0.07, 0, 34)};
   PYProfile p = buildPYProfile(layers, 120, 1e4, kGammaW, 1e4);
   ASSERT_EQ(p.layers.size(), 2u);
-  EXPECT_EQ(p.layers[0].soilType, 1);
+  EXPECT_EQ(p.layers[0].soilType, SoilType::SoftClay);
   EXPECT_EQ(p.layers[0].top, 0.0);
   EXPECT_EQ(p.layers[0].bottom, 80.0);
   EXPECT_EQ(p.layers[1].top, 80.0);
@@ -90,14 +90,18 @@ TEST(PYProfile, PropertiesInterpolateAndAverageAtInterfaces) {
   EXPECT_DOUBLE_EQ(p.property(StrengthColumn::Strength, 100), 9.0);  // the average at the interface
   EXPECT_DOUBLE_EQ(p.property(StrengthColumn::Eps50, 100), 0.02);   // the one that is not zero
   EXPECT_DOUBLE_EQ(p.property(StrengthColumn::Strength, 150), 10.0);
-  EXPECT_THROW(p.property(StrengthColumn::Strength, 250), ErrorStop);
-  EXPECT_THROW(p.averageUnitWeight(250), ErrorStop);
-  try {
-    p.averageUnitWeight(250);
-  } catch (const ErrorStop& stop) {
-    EXPECT_EQ(stop.consoleLines(), (std::vector<std::string>{"STOP 4"}));
-    EXPECT_EQ(stop.reportLines().back(), "THE INPUT CURVE FOR UNIT WEIGHT");
-  }
+  EXPECT_TRUE(p.checkReaches(200).passed());
+  const CheckResult beyond = p.checkReaches(250);
+  EXPECT_EQ(beyond.status, CheckStatus::DataError);
+  EXPECT_EQ(beyond.consoleLines, (std::vector<std::string>{"STOP 1"}));
+  EXPECT_EQ(beyond.reportLines, (std::vector<std::string>{"**** WARNING ****", "THE VALUE OF X =  0.2500E+03",
+                                                          "IS BEYOND THE EXTENT OF", "THE INPUT STRENGTH CURVE"}));
+  // A unit-weight table that ends above the strength table's end.
+  PYProfile shortWeights = p;
+  shortWeights.unitWeights.pop_back();
+  const CheckResult weights = shortWeights.checkReaches(200);
+  EXPECT_EQ(weights.consoleLines, (std::vector<std::string>{"STOP 4"}));
+  EXPECT_EQ(weights.reportLines.back(), "THE INPUT CURVE FOR UNIT WEIGHT");
 }
 
 TEST(PYMultipliers, ReductionForCloselySpacedElementsAndTheModificationTable) {

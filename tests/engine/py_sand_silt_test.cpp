@@ -1,23 +1,20 @@
 // The sand and silt p-y criteria against hand calculations: the depth factors A and B, the
 // wedge and flow-around resistances, the curve of sand (line, parabola, segment, plateau)
-// and the three ways the initial line of a silt curve joins its backbone, the multipliers and
-// the active shift, continuous walls, the equivalent depths of layered profiles, curves
-// without resistance for missing data, the silt's stop on zero friction, and the exact layout
-// of each criterion's report block.
+// and the three ways the initial line of a silt curve joins its backbone, the floor of the
+// active shift and the silt's cohesion in it, continuous walls, the equivalent depths of
+// layered profiles, curves without resistance for missing data, the silt's stop on zero
+// friction, and the exact layout of each criterion's report block. The multipliers and the
+// shift's direction on each face: py_curve_properties_test.cpp.
 #include "py/sand_silt_criteria.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "control/error_stop.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
 #include "py_test_support.h"
 #include "test_support.h"
 
@@ -244,36 +241,6 @@ TEST(SandCriterion, ParabolaExponentIsOneAndAQuarterBOverAMinusB) {
   }
 }
 
-TEST(SandCriterion, MultipliersScaleTheWrittenPointsAndTheActiveShiftMovesThem) {
-  // pm = 0.8 and ym = 2 at the curve; s'v = 0.5 at the excavation level gives
-  // pa = 0.5 Ka b. The resistances are those of the unscaled deflections.
-  const double phi = kSandSoil.phi;
-  const double pa = 0.5 * activeCoefficient(phi, kSandPi) * 24.0;
-  for (const Face face : {Face::Excavation, Face::Backfill}) {
-    BranchSite site = siteAt(face, 20.0, 24.0, 40.0);  // z = z0 = 20, or 60 on the backfill face
-    site.pMultiplier = 0.8;
-    site.yMultiplier = 2.0;
-    site.excavationStress = 0.5;
-    const Written w = runBranch(kSand, kSandSoil, site);
-    const double z = site.z;
-    const double ps = std::min(wedge(phi, 0.06, z, 24.0, kSandPi), flowAround(phi, 0.06, z, 24.0, kSandPi));
-    const DepthFactors factors = staticDepthFactors(z / 24.0);
-    const auto p = handSandResistances(ps, factors.a, factors.b, 60.0 * z, 24.0);
-    const auto y = handDeflections(24.0, {1.0, 2.0, 3.0});
-    const double shift = face == Face::Excavation ? -pa : pa;
-    for (std::size_t i = 0; i < kBranchPoints; ++i) {
-      EXPECT_NEAR(w.curve.y[i], 2.0 * y[i], 2.0 * y[i] * kRounding) << i;
-      EXPECT_NEAR(w.curve.p[i], 0.8 * p[i] + shift, std::abs(p[i]) * kRounding + 1.0E-12) << i;
-    }
-    EXPECT_EQ(w.curve.y[12], 2.0 * (24.0 / 60.0));
-    EXPECT_EQ(w.curve.y[13], 2.0 * (3.0 * 24.0 / 80.0));
-    EXPECT_EQ(w.curve.p[0], shift);
-    // The multiplier line closes the block; sand prints no small-deflection warning.
-    EXPECT_EQ(w.lines.back(), " P-Multiplier =  0.800E+00 Y-Multiplier =  0.200E+01");
-    EXPECT_EQ(w.text.find("WARNING"), std::string::npos);
-  }
-}
-
 TEST(SandCriterion, ActiveShiftBelowOneHundredThousandthIsDropped) {
   const double ka = activeCoefficient(kSandSoil.phi, kSandPi);
   struct Case {
@@ -344,7 +311,7 @@ double siltPs(double z) {
 TEST(SiltCriterion, WithoutCohesionPBIsOneAndAHalfPs) {
   // z/b = 0.5: A = 2.48, so the segment rises from pB = 1.5 ps to pu = 2.48 ps.
   const CurveProperties cohesionless = soil(30.0, 9.0, 200000.0, 0.0);
-  const Written w = runBranch(kSilt, cohesionless, siteAt(Face::Excavation, 0.32, 0.64), -1);
+  const Written w = runBranch(kSilt, cohesionless, siteAt(Face::Excavation, 0.32, 0.64), UnitSystem::SI);
   const double ps = siltPs(0.32);
   EXPECT_NEAR(w.curve.p[12], 1.5 * ps, ps * kRounding);
   EXPECT_NEAR(w.curve.p[13], double(2.48f) * ps, ps * kRounding);
@@ -367,7 +334,7 @@ TEST(SiltCriterion, CohesivePartGrowsWithDepthUpToNineCB) {
   };
   const double ps = siltPs(3.2);
   for (const Case& c : cases) {
-    const Written w = runBranch(kSilt, soil(30.0, 9.0, 400000.0, c.c), siteAt(Face::Excavation, 3.2, 0.64), -1);
+    const Written w = runBranch(kSilt, soil(30.0, 9.0, 400000.0, c.c), siteAt(Face::Excavation, 3.2, 0.64), UnitSystem::SI);
     EXPECT_NEAR(w.curve.p[12], 1.5 * ps + c.puc, ps * kRounding) << "c = " << c.c;
     EXPECT_EQ(valueLine(w).substr(60, 10), c.printed) << "c = " << c.c;
   }
@@ -376,7 +343,7 @@ TEST(SiltCriterion, CohesivePartGrowsWithDepthUpToNineCB) {
 TEST(SiltCriterion, CohesionAbovePuMakesTheSegmentFallFromPBToPu) {
   // Shape case 1: the initial line meets the parabola before yB. With m < 0 the parabola's
   // exponent is n = pB / (|m| yB) = 1.25 pB / (pB - pu).
-  const Written w = runBranch(kSilt, kSiltSoil, siteAt(Face::Excavation, 3.2, 0.64), -1);
+  const Written w = runBranch(kSilt, kSiltSoil, siteAt(Face::Excavation, 3.2, 0.64), UnitSystem::SI);
   const double ps = siltPs(3.2);
   const double pu = double(0.88f) * ps;
   const double pB = 1.5 * ps + kSiltPuc;
@@ -401,7 +368,7 @@ TEST(SiltCriterion, SofterInitialLineMeetsTheFallingSegment) {
   // at yl = (pB - m yB) / (Es - m) between yB and yu: the points follow Es y up to yB and pu
   // from yu on.
   const CurveProperties softer = soil(30.0, 9.0, 6250.0, 10.0);
-  const Written w = runBranch(kSilt, softer, siteAt(Face::Excavation, 3.2, 0.64), -1);
+  const Written w = runBranch(kSilt, softer, siteAt(Face::Excavation, 3.2, 0.64), UnitSystem::SI);
   const double ps = siltPs(3.2);
   const double pu = double(0.88f) * ps, pB = 1.5 * ps + kSiltPuc;
   const double yB = 0.64 / 60.0, yu = 3.0 * 0.64 / 80.0;
@@ -418,7 +385,7 @@ TEST(SiltCriterion, VerySoftInitialLineRunsIntoThePlateau) {
   // Shape case 3: Es = 1000 reaches pu only at yp = pu / Es beyond yu, and would meet the
   // parabola only far beyond the last point; the curve still stops rising at pu.
   const CurveProperties verySoft = soil(30.0, 9.0, 312.5, 10.0);
-  const Written w = runBranch(kSilt, verySoft, siteAt(Face::Excavation, 3.2, 0.64), -1);
+  const Written w = runBranch(kSilt, verySoft, siteAt(Face::Excavation, 3.2, 0.64), UnitSystem::SI);
   const double pu = double(0.88f) * siltPs(3.2);
   const double yu = 3.0 * 0.64 / 80.0;
   ASSERT_GE(pu / 1000.0, yu);
@@ -433,7 +400,7 @@ TEST(SiltCriterion, TakesTheDepthFactorsAtZOverTheWidth) {
   // z = 1.6 (x/b = 2.5) carries an equivalent depth; z0 = 0.96 (x/b = 1.5) does not.
   BranchSite site = siteAt(Face::Excavation, 0.96, 0.64);
   site.z = 1.6;
-  const Written w = runBranch(kSilt, kSiltSoil, site, -1);
+  const Written w = runBranch(kSilt, kSiltSoil, site, UnitSystem::SI);
   EXPECT_EQ(valueLine(w).substr(40, 20), "      1.23      0.86");
   EXPECT_NEAR(w.curve.ultimate, double(1.23f) * siltPs(1.6), siltPs(1.6) * kRounding);
 }
@@ -445,7 +412,7 @@ TEST(SiltCriterion, ContinuousWallUsesTenDegreesWallFrictionAndTheSmoothWallCohe
   BranchSite site = siteAt(Face::Excavation, 2.0, 0.64);
   site.ratio = 1.0;
   site.z = 3.2;
-  const Written w = runBranch(kSilt, stiff, site, -1);
+  const Written w = runBranch(kSilt, stiff, site, UnitSystem::SI);
   const double kpc = coulombPassive(stiff.phi, double(0.1745333f));
   EXPECT_NEAR(double(0.1745333f), radians(10.0), 1.0E-6);
   const double ps = kpc * 0.64 * 9.0 * 2.0;
@@ -467,33 +434,23 @@ TEST(SiltCriterion, ActiveShiftIsReducedByTheCohesion) {
     for (const Face face : {Face::Excavation, Face::Backfill}) {
       BranchSite site = siteAt(face, 3.2, 0.64);
       site.excavationStress = c.stress;
-      const Written w = runBranch(kSilt, kSiltSoil, site, -1);
+      const Written w = runBranch(kSilt, kSiltSoil, site, UnitSystem::SI);
       EXPECT_NEAR(w.curve.p[0], face == Face::Excavation ? -c.pa : c.pa, 1.0E-12) << "s'v = " << c.stress;
     }
   }
 }
 
-TEST(SiltCriterion, WithoutFrictionTheRunStopsWithTheConsoleWarning) {
-  testing::TempFolder folder;
-  const std::filesystem::path path = folder / "branch.txt";
-  OutputFile report;
-  ASSERT_TRUE(report.open(path));
+TEST(SiltCriterion, WithoutFrictionTheCheckFailsWithTheConsoleWarning) {
   const CurveProperties clayLike = soil(0.0, 9.0, 20000.0, 10.0);
-  try {
-    kSilt.branch(clayLike, siteAt(Face::Excavation, 2.0, 0.64), selectUnitLabels(-1), report);
-    FAIL() << "no error stop";
-  } catch (const ErrorStop& stop) {
-    const std::vector<std::string> console = {"", "", "       WARNING-------The Angle of the slope can not",
-                                              "                     be greater than the internal  ",
-                                              "                     friction angle of the sand.   "};
-    EXPECT_EQ(stop.consoleLines(), console);
-    ASSERT_EQ(stop.reportLines().size(), 1u);
-    EXPECT_EQ(stop.reportLines()[0],
-              "ERROR STOP -- THE SILT AT X = 2.00 M BELOW THE EXCAVATION LEVEL HAS NO FRICTION ANGLE (A SOIL WITHOUT "
-              "FRICTION IS A CLAY LAYER)");
-  }
-  ASSERT_TRUE(report.commit());
-  EXPECT_EQ(testing::readFile(path), "");  // nothing of the curve reaches the report
+  const Written w = runBranch(kSilt, clayLike, siteAt(Face::Excavation, 2.0, 0.64), UnitSystem::SI);
+  EXPECT_EQ(w.check.status, CheckStatus::DataError);
+  const std::vector<std::string> console = {"", "", "       WARNING-------The Angle of the slope can not",
+                                            "                     be greater than the internal  ",
+                                            "                     friction angle of the sand.   "};
+  EXPECT_EQ(w.check.consoleLines, console);
+  EXPECT_EQ(w.check.reportLines,
+            std::vector<std::string>{"ERROR STOP -- THE SILT AT X = 2.00 M BELOW THE EXCAVATION LEVEL HAS NO FRICTION "
+                                     "ANGLE (A SOIL WITHOUT FRICTION IS A CLAY LAYER)"});
 }
 
 // ---------------------------------------------------------------- missing or extreme data
@@ -538,18 +495,12 @@ TEST(SandSiltCriteria, MissingDataGiveFiniteCurvesWithOnlyTheActiveShift) {
   }
 }
 
-TEST(SandSiltCriteria, ResistancesBeyondTheRangeOfNumbersStopTheRun) {
-  OutputFile report;
+TEST(SandSiltCriteria, ResistancesBeyondTheRangeOfNumbersFailTheCheck) {
   const BranchSite huge = siteAt(Face::Excavation, 5.0, 1.0E308);
-  try {
-    kSand.branch(kSandSoil, huge, selectUnitLabels(1), report);
-    FAIL() << "no error stop";
-  } catch (const ErrorStop& stop) {
-    EXPECT_EQ(std::string(stop.what()),
-              "ERROR STOP -- THE SAND P-Y CURVE AT X = 5.00 IN EXCEEDS THE RANGE OF NUMBERS: CHECK THE SOIL DATA AND "
-              "THE WALL WIDTH");
-  }
-  EXPECT_THROW(kSilt.branch(kSiltSoil, huge, selectUnitLabels(1), report), ErrorStop);
+  EXPECT_EQ(runBranch(kSand, kSandSoil, huge).check.reportLines,
+            std::vector<std::string>{"ERROR STOP -- THE SAND P-Y CURVE AT X = 5.00 IN EXCEEDS THE RANGE OF NUMBERS: "
+                                     "CHECK THE SOIL DATA AND THE WALL WIDTH"});
+  EXPECT_FALSE(runBranch(kSilt, kSiltSoil, huge).check.passed());
 }
 
 // ---------------------------------------------------------------- equivalent depth
@@ -690,7 +641,7 @@ TEST(SiltCriterion, ReportBlockHasTheFixedLayoutWithThePhiSignOfCodePage437) {
   // The worked example on the backfill face (H = 1.2, X = 2.0: z = z0 = 3.2), SI units.
   // Numbers by hand: ps = ps,t = 225.34, puc = 53.632, pu = 198.296, pB = 391.636; Es y up to
   // yk = 0.00426, the parabola to yB = 0.01067, pu from yu = 0.024.
-  const Written w = runBranch(kSilt, kSiltSoil, siteAt(Face::Backfill, 2.0, 0.64, 1.2), -1);
+  const Written w = runBranch(kSilt, kSiltSoil, siteAt(Face::Backfill, 2.0, 0.64, 1.2), UnitSystem::SI);
   const std::vector<std::string> expected = {
       "",
       "",

@@ -1,16 +1,17 @@
 // Helpers shared by the tests of the p-y criteria: the site of a branch in a one-layer
-// profile and one branch run into a report file of its own.
+// profile and one branch made and written into a report held in memory.
 #pragma once
 
-#include <filesystem>
+#include <numbers>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "format/text_output.h"
+#include "format/unit_labels.h"
 #include "py/py_criterion.h"
-#include "report/output_file.h"
-#include "report/unit_labels.h"
+#include "report/py_curves_report.h"
 #include "test_support.h"
 
 namespace korvex::testing {
@@ -30,25 +31,40 @@ inline BranchSite siteAt(Face face, double x, double width, double freeHeight = 
   return site;
 }
 
-// One branch as returned and as written to the report.
+// The soil properties at a curve: strength c and average strength ca, average effective unit
+// weight, e50 (krm for weak rock), k (Er for weak rock) and the friction angle in degrees.
+inline CurveProperties curveProperties(double c, double ca, double gamma, double eps50, double k,
+                                       double phiDegrees = 0.0) {
+  CurveProperties properties;
+  properties.strength = c;
+  properties.averageStrength = ca;
+  properties.unitWeight = gamma;
+  properties.eps50 = eps50;
+  properties.k = k;
+  properties.phi = phiDegrees * std::numbers::pi / 180.0;
+  return properties;
+}
+
+// One branch as made and, when its check passed, as the report writes it.
 struct WrittenBranch {
   BranchCurve curve;
+  CheckResult check;
   std::string text;
   std::vector<std::string> lines;
 };
 
-// Runs one branch into a report file of its own and reads the file back; `unitSelector` is
-// +1 English, -1 SI.
-inline WrittenBranch runBranch(const PYCriterion& criterion, const CurveProperties& properties, const BranchSite& site,
-                               int unitSelector = 1) {
-  TempFolder folder;
-  const std::filesystem::path path = folder / "branch.txt";
-  OutputFile report;
-  EXPECT_TRUE(report.open(path));
+// Makes one branch in `unitSystem` and writes its block into memory.
+inline WrittenBranch runBranch(const PYCriterion& criterion, const CurveProperties& properties, BranchSite site,
+                               UnitSystem unitSystem = UnitSystem::English) {
+  site.unitSystem = unitSystem;
+  const BranchResult result = criterion.branch(properties, site);
   WrittenBranch written;
-  written.curve = criterion.branch(properties, site, selectUnitLabels(unitSelector), report);
-  EXPECT_TRUE(report.commit());
-  written.text = readFile(path);
+  written.curve = result.branch.curve;
+  written.check = result.check;
+  if (!result.check.passed()) return written;
+  MemoryOutput report;
+  writeBranch(report, unitLabelsOf(unitSystem), result.branch);
+  written.text = report.text();
   written.lines = splitLines(written.text);
   return written;
 }

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "format/output_file.h"
 #include "test_support.h"
 
 namespace korvex {
 namespace {
 
-using testing::readFile;
-using testing::TempFolder;
 
 TEST(FileNameParts, SplitAtTheLastSeparatorAndTheLastFullStopAfterIt) {
   FileNameParts parts = splitFileName("C:\\Walls\\Job 7\\wall.v2.kx5d");
@@ -44,45 +43,42 @@ TEST(RunTime, FixedTimeTextIsAcceptedOnlyInItsExactForm) {
   }
 }
 
-// Writes with `write` into a fresh report and returns its text.
+// Writes with `write` into a fresh report in memory and returns its text.
 template <class Write>
 std::string reportOf(Write write) {
-  TempFolder folder;
-  OutputFile report;
-  EXPECT_TRUE(report.open(folder / "r.kx5o"));
+  MemoryOutput report;
   write(report);
-  EXPECT_TRUE(report.commit());
-  return readFile(folder / "r.kx5o");
+  return report.text();
 }
 
 TEST(ReportFrame, DateLineSpellsTheMonthAndPadsDayAndTime) {
-  const std::string text = reportOf([](OutputFile& r) { writeRunTime(r, RunTime{2015, 3, 4, 9, 0, 5}); });
+  const std::string text = reportOf([](TextOutput& r) { writeRunTime(r, RunTime{2015, 3, 4, 9, 0, 5}); });
   const std::string dashes(73, '-');
   EXPECT_EQ(text, "     " + dashes + "\n                          Time and Date of Analysis\n     " + dashes +
                       "\n\n               Date:  March 04, 2015     Time:  09:00:05\n");
-  const std::string december = reportOf([](OutputFile& r) { writeRunTime(r, RunTime{2026, 12, 31, 23, 59, 59}); });
+  const std::string december = reportOf([](TextOutput& r) { writeRunTime(r, RunTime{2026, 12, 31, 23, 59, 59}); });
   EXPECT_NE(december.find("Date:  December 31, 2026     Time:  23:59:59"), std::string::npos);
 }
 
 TEST(ReportFrame, BlockHeadingsNameStagesAndTheLongTermBlockUnderTheFirstTitle) {
   const std::string title = "RIVER WALL" + std::string(60, ' ');
-  EXPECT_EQ(reportOf([&](OutputFile& r) { writeBlockHeading(r, 0, 1, title); }), "\n      " + title + "\n");
-  EXPECT_EQ(reportOf([&](OutputFile& r) { writeBlockHeading(r, 1, 2, title); }),
+  EXPECT_EQ(reportOf([&](TextOutput& r) { writeBlockHeading(r, 0, 1, title); }), "\n      " + title + "\n");
+  EXPECT_EQ(reportOf([&](TextOutput& r) { writeBlockHeading(r, 1, 2, title); }),
             "\n      Long Term :  " + title + "\n");
-  EXPECT_EQ(reportOf([&](OutputFile& r) { writeBlockHeading(r, 3, 2, title); }),
+  EXPECT_EQ(reportOf([&](TextOutput& r) { writeBlockHeading(r, 3, 2, title); }),
             "\n      Stage No : 2  " + title + "\n");
 }
 
 TEST(ReportFrame, BannerCarriesTheVersionInTwelveColumns) {
-  const std::string text = reportOf([](OutputFile& r) { writeBanner(r, "2015.5.11"); });
+  const std::string text = reportOf([](TextOutput& r) { writeBanner(r, "2015.5.11"); });
   EXPECT_NE(text.find("\n                      KORVEX for Windows, Version 2015.5.11   \n"), std::string::npos);
-  const std::string longVersion = reportOf([](OutputFile& r) { writeBanner(r, "2015.5.11-extended"); });
+  const std::string longVersion = reportOf([](TextOutput& r) { writeBanner(r, "2015.5.11-extended"); });
   EXPECT_NE(longVersion.find("Version 2015.5.11-ex\n"), std::string::npos);
 }
 
 TEST(ReportFrame, FileNameLinesShowTheDirectoryAndTheBareNames) {
   const std::string text =
-      reportOf([](OutputFile& r) { writeFileNames(r, "/jobs/a/wall.kx5d", "/out/wall.kx5o", "/out/wall.kx5p"); });
+      reportOf([](TextOutput& r) { writeFileNames(r, "/jobs/a/wall.kx5d", "/out/wall.kx5o", "/out/wall.kx5p"); });
   EXPECT_EQ(text,
             "     Path to file locations      : /jobs/a/\n"
             "     Name of input data file     : wall.kx5d\n"
@@ -92,11 +88,11 @@ TEST(ReportFrame, FileNameLinesShowTheDirectoryAndTheBareNames) {
 
 TEST(ReportFrame, BoxHeadingAndClosingLine) {
   const std::string stars(50, '*');
-  EXPECT_EQ(reportOf([](OutputFile& r) { writeBoxHeading(r, "*  TITLE  *"); }),
+  EXPECT_EQ(reportOf([](TextOutput& r) { writeBoxHeading(r, "*  TITLE  *"); }),
             "\n\n      " + stars + "\n      *  TITLE  *\n      " + stars + "\n\n");
-  EXPECT_EQ(reportOf([](OutputFile& r) { writeEndOfAnalysis(r); }),
+  EXPECT_EQ(reportOf([](TextOutput& r) { writeEndOfAnalysis(r); }),
             "\n\n\n     END OF ANALYSIS                             \n");
-  EXPECT_EQ(reportOf([](OutputFile& r) { writeEmptySection(r); }), "\n" + std::string(20, ' ') + "\n");
+  EXPECT_EQ(reportOf([](TextOutput& r) { writeEmptySection(r); }), "\n" + std::string(20, ' ') + "\n");
 }
 
 TEST(OutputFile, ReportsAFileThatCannotBeCreated) {

@@ -1,4 +1,4 @@
-#include "earthpressure/earth_pressure_report.h"
+#include "report/earth_pressure_report.h"
 
 #include <string>
 
@@ -9,14 +9,12 @@ namespace korvex {
 namespace {
 
 // The banner of a section: its title between two lines of 50 asterisks, indented 6.
-void writeBanner3(OutputFile& report, std::string_view title) {
+void writeBanner3(TextOutput& report, std::string_view title) {
   static const Format kBanner("6X,50('*'),/,6X,A,/,6X,50('*')");
   report.write(kBanner, title);
 }
 
-}  // namespace
-
-void writeWallInformation(OutputFile& report, const UnitLabels& units, const SoilProfile& profile) {
+void writeWallInformation(TextOutput& report, const UnitLabels& units, const SoilProfile& profile) {
   static const Format kValue("6X,A,E10.3,A");
   writeBanner3(report, "*                WALL INFORMATION                *");
   const std::string weight = unitWeightLabel(units);
@@ -30,7 +28,7 @@ void writeWallInformation(OutputFile& report, const UnitLabels& units, const Soi
   report.write(kValue, "MODIFICATION FOR ACTIVE EARTH PRESSURE = ", profile.activeFactor, "");
 }
 
-void writeSurchargeInformation(OutputFile& report, const UnitLabels& units, double uniformPressure,
+void writeSurchargeInformation(TextOutput& report, const UnitLabels& units, double uniformPressure,
                                std::span<const Surcharge> surcharges) {
   static const Format kValue("6X,A,E10.3,A");
   static const Format kNumber("6X,'SURCHARGE LOADING NO.        = ',I10");
@@ -62,14 +60,14 @@ void writeSurchargeInformation(OutputFile& report, const UnitLabels& units, doub
   }
 }
 
-void writeSoilInformation(OutputFile& report, int unitSystem, const SoilProfile& profile) {
+void writeSoilInformation(TextOutput& report, const SoilProfile& profile) {
   static const Format kHeading("15X,'TOTAL',17X,'TOTAL UNIT',/,7X,'LAYER THICKNESS COHESION  PHI   WEIGHT   DRAINED  ZTOP'");
   static const Format kEnglishUnits("7X,'NO.      IN       PSI     DEG    PCI      T OR F   IN'");
   static const Format kSIUnits("7X,'NO.      M        kPa     DEG   kN/M^3    T OR F   M '");
   static const Format kRow("7X,I3,F9.1,F11.1,F6.1,F9.3,5X,L1,F10.2");
   writeBanner3(report, "*                SOIL INFORMATION                *");
   report.write(kHeading);
-  report.write(unitSystem == 1 ? kEnglishUnits : kSIUnits);
+  report.write(profile.unitSystem == UnitSystem::English ? kEnglishUnits : kSIUnits);
   int number = 0;
   for (const WorkingLayer& layer : profile.layers) {
     report.write(kRow, ++number, layer.thickness, layer.cohesion, layer.frictionAngle, layer.unitWeight, layer.drained,
@@ -77,7 +75,7 @@ void writeSoilInformation(OutputFile& report, int unitSystem, const SoilProfile&
   }
 }
 
-void writeOverburden(OutputFile& report, const UnitLabels& units, const SoilProfile& profile) {
+void writeOverburden(TextOutput& report, const UnitLabels& units, const SoilProfile& profile) {
   static const Format kHeading("6X,'          DEPTH                     STRESS       '");
   static const Format kUnits("16X,A,22X,A");
   static const Format kRow("12X,E10.3,17X,E10.3");
@@ -87,7 +85,7 @@ void writeOverburden(OutputFile& report, const UnitLabels& units, const SoilProf
   for (const WorkingLayer& layer : profile.layers) report.write(kRow, layer.top, layer.effectiveStress);
 }
 
-void writeCoefficients(OutputFile& report, OutputFile& monitor, const SoilProfile& profile) {
+void writeCoefficients(TextOutput& report, TextOutput& monitor, const SoilProfile& profile) {
   static const Format kHeading(
       "6X,'  LAYER         ACTIVE EARTH     PASSIVE EARTH   ','  OPTIONAL EARTH',/,"
       "6X,'   NO.          COEFFICIENT      COEFFICIENT     ','  COEFFICIENT   '");
@@ -108,7 +106,7 @@ void writeCoefficients(OutputFile& report, OutputFile& monitor, const SoilProfil
   }
 }
 
-void writeLayerResultants(OutputFile& report, const UnitLabels& units, const SoilProfile& profile,
+void writeLayerResultants(TextOutput& report, const UnitLabels& units, const SoilProfile& profile,
                           const ProfileResultants& resultants) {
   static const Format kHeading("6X,' LAYER    PA1     Z1       PA2     Z2         PA3     Z3','        PA4'");
   static const Format kUnits("6X,'  NO',2X,A,4X,A,4X,A,4X,A,4X,A,4X,A,4X,A");
@@ -124,7 +122,7 @@ void writeLayerResultants(OutputFile& report, const UnitLabels& units, const Soi
   }
 }
 
-void writeWaterResultants(OutputFile& report, const ProfileResultants& resultants) {
+void writeWaterResultants(TextOutput& report, const ProfileResultants& resultants) {
   static const Format kHeading(
       "6X,' LAYER    PW1     Z1       PW2     Z2                ',/,6X,'  NO             '");
   static const Format kRow("6X,I2,2(1X,F10.2,1X,F6.2)");
@@ -137,9 +135,26 @@ void writeWaterResultants(OutputFile& report, const ProfileResultants& resultant
   }
 }
 
-void writeNetForceWarning(OutputFile& report) {
+void writeNetForceWarning(TextOutput& report) {
   static const Format kWarning("/,/,5X,A");
   report.write(kWarning, kNetActivePressureNegative);
+}
+
+}  // namespace
+
+void writeEarthPressureSections(TextOutput& report, TextOutput& monitor, const UnitLabels& units,
+                                std::span<const Surcharge> surcharges, const EarthPressureResult& result) {
+  const SoilProfile& profile = result.profile;
+  writeWallInformation(report, units, profile);
+  writeSurchargeInformation(report, units, profile.uniformPressure, surcharges);
+  writeSoilInformation(report, profile);
+  if (result.reached == EarthPressureStep::Profile) return;
+  writeOverburden(report, units, profile);
+  if (result.reached == EarthPressureStep::Overburden) return;
+  writeCoefficients(report, monitor, profile);
+  writeLayerResultants(report, units, profile, result.resultants);
+  writeWaterResultants(report, result.resultants);
+  if (result.resultants.netForceNegative()) writeNetForceWarning(report);
 }
 
 }  // namespace korvex

@@ -1,4 +1,4 @@
-#include "report/decimal_rounding.h"
+#include "format/decimal_rounding.h"
 
 #include <array>
 #include <bit>

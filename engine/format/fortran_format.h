@@ -17,6 +17,8 @@ class FieldValue {
  public:
   enum class Kind { Integer, Real, Logical, Text };
 
+  // An empty text: a place in a list of items, filled later.
+  FieldValue() : m_kind(Kind::Text) {}
   FieldValue(int value) : m_kind(Kind::Integer), m_integer(value) {}
   FieldValue(long value) : m_kind(Kind::Integer), m_integer(value) {}
   FieldValue(long long value) : m_kind(Kind::Integer), m_integer(value) {}
@@ -87,11 +89,6 @@ std::string formatExponent(double value, int width, int decimals, int scale = 0,
 void appendInteger(std::string& out, long long value, int width, int minDigits = 1);
 void appendFixed(std::string& out, double value, int width, int decimals, int scale = 0);
 void appendExponent(std::string& out, double value, int width, int decimals, int scale = 0, char letter = 'E');
-
-// The value a Fortran read gets back from `value` written in an Ew.d field: rounded to d
-// significant digits. Values the field cannot hold (non-finite, or an exponent beyond two
-// digits) are returned as they are.
-double readBackExponent(double value, int width, int decimals);
 
 // List-directed output of one line: every item preceded by one blank; integers in 11 columns,
 // reals as G25.17 with a three-digit exponent in the exponent form, logicals as T or F, texts

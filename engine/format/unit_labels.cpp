@@ -1,11 +1,10 @@
-#include "report/unit_labels.h"
+#include "format/unit_labels.h"
 
 namespace korvex {
 
-UnitLabels selectUnitLabels(int selector) {
-  if (selector > 0) return UnitLabels{" IN", " LBS", "IN", "LBS"};
-  if (selector < 0) return UnitLabels{"  M", "  KN", " M", " KN"};
-  return UnitLabels{"  L", "   F", " L", "  F"};
+UnitLabels unitLabelsOf(UnitSystem unitSystem) {
+  if (unitSystem == UnitSystem::English) return UnitLabels{" IN", " LBS", "IN", "LBS"};
+  return UnitLabels{"  M", "  KN", " M", " KN"};
 }
 
 std::string pressureLabel(const UnitLabels& units) {
@@ -18,12 +17,6 @@ std::string unitWeightLabel(const UnitLabels& units) {
 
 std::string forcePerLengthLabel(const UnitLabels& units) {
   return std::string(units.force4) + "/" + std::string(units.len2);
-}
-
-int unitLabelSelector(int unitSystem) {
-  if (unitSystem == 1) return 1;
-  if (unitSystem == 2) return -1;
-  return 0;
 }
 
 }  // namespace korvex

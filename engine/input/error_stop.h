@@ -1,8 +1,9 @@
 // The orderly end of a run on a fatal data error.
 //
-// Whoever finds the error throws ErrorStop with the report lines (and, for the checks that
-// speak to the console, console lines); the run catches it, writes the lines and ends the
-// run in order: "END OF ANALYSIS", the closing plot records, every file closed.
+// The checks of the records as they are read, and the run for the failed checks that the
+// calculations return (input/check_result.h), throw ErrorStop with the report lines (and, for
+// the checks that speak to the console, console lines); the run catches it, writes the lines
+// and ends the run in order: "END OF ANALYSIS", the closing plot records, every file closed.
 #pragma once
 
 #include <exception>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "input/check_result.h"
 #include "input/data_reader.h"
 
 namespace korvex {
@@ -39,10 +41,10 @@ class ErrorStop : public std::exception {
   DataPosition m_at;
 };
 
-// The fixed messages of the engine's data checks.
-inline constexpr const char* kStationsNotInOrder = "ERROR STOP -- STATIONS NOT IN ORDER";
-inline constexpr const char* kTooMuchData = "TOO MUCH DATA FOR AVAILABLE STORAGE";
-inline constexpr const char* kDataBeyondEnd = "ERROR -- NON-ZERO TABLE 4 DATA BEYOND END";
+// Ends the run on a check that failed.
+inline void stopOnFailure(const CheckResult& check) {
+  if (!check.passed()) throw ErrorStop(check.reportLines, check.consoleLines);
+}
 
 // "(INPUT DATA LINE 7, ITEM 3)": where a value that failed a check was read.
 inline std::string inputLocation(DataPosition at) {

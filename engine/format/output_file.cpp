@@ -1,21 +1,10 @@
-#include "report/output_file.h"
+#include "format/output_file.h"
 
 #include <cerrno>
-#include <cmath>
 #include <random>
 #include <string>
 
 namespace korvex {
-
-void requireFiniteItems(std::span<const FieldValue> items) {
-  for (const FieldValue& item : items) {
-    if (item.kind() == FieldValue::Kind::Real && !std::isfinite(item.real())) throw NonFiniteOutput();
-  }
-}
-
-namespace {
-constexpr std::size_t kFlushSize = 1 << 16;
-}
 
 OutputFile::~OutputFile() { discard(); }
 
@@ -59,10 +48,6 @@ bool OutputFile::open(const std::filesystem::path& path) {
   if (std::filesystem::is_directory(m_target, error)) return false;
   m_file = createTemporary(m_target, m_temporary);
   return m_file != nullptr;
-}
-
-void OutputFile::flushIfFull() {
-  if (m_buffer.size() >= kFlushSize) flush();
 }
 
 void OutputFile::flush() {

@@ -1,4 +1,4 @@
-#include "report/fortran_format.h"
+#include "format/fortran_format.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "report/decimal_rounding.h"
+#include "format/decimal_rounding.h"
 
 namespace korvex {
 
@@ -655,48 +655,6 @@ void writeListDirected(std::string& out, std::span<const FieldValue> items) {
     }
   }
   out += '\n';
-}
-
-}  // namespace korvex
-
-namespace korvex {
-
-namespace {
-
-// 10^0 .. 10^22, every one exact in a double.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// The value of the field's text straight from its digits: d digits times an exact power of
-// ten is one correctly rounded operation, the same double a read of the text gives. False
-// when the field is one this shortcut does not cover.
-bool readBackFromDigits(double value, int width, int decimals, double& parsed) {
-  if (value == 0.0 || decimals < 1 || decimals > 17) return false;
-  const bool negative = std::signbit(value);
-  if ((negative ? 1 : 0) + decimals + 5 > width) return false;  // even without its leading zero
-  RoundedDecimal rounded;
-  if (!roundToSignificantDigits(std::fabs(value), decimals, rounded)) return false;
-  if (rounded.exponent > 99 || rounded.exponent < -99) return false;
-  const int power = rounded.exponent - decimals;
-  if (power > 22 || power < -22 || rounded.digits >= (std::uint64_t{1} << 53)) return false;
-  const double digits = static_cast<double>(rounded.digits);
-  parsed = power >= 0 ? digits * kExactPowersOfTen[power] : digits / kExactPowersOfTen[-power];
-  if (negative) parsed = -parsed;
-  return true;
-}
-
-}  // namespace
-
-double readBackExponent(double value, int width, int decimals) {
-  if (!std::isfinite(value)) return value;
-  if (double parsed = 0.0; readBackFromDigits(value, width, decimals, parsed)) return parsed;
-  FieldText body;
-  if (!exponentBody(value, width, decimals, 0, 'E', body) || static_cast<int>(body.size()) > width) return value;
-  const std::string_view text = body.view();
-  double parsed = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-  if (error != std::errc() || end != text.data() + text.size()) return value;
-  return parsed;
 }
 
 }  // namespace korvex
