@@ -270,18 +270,20 @@ PlotLoadResult loadPlotFile(const std::filesystem::path& path, const PlotContext
   }
 }
 
+std::filesystem::path projectDataFileOf(const std::filesystem::path& plotFile, const std::filesystem::path& dataFile) {
+  if (!dataFile.empty()) return dataFile;
+  std::error_code error;
+  const std::filesystem::path beside = std::filesystem::path(plotFile).replace_extension(".kx5d");
+  return std::filesystem::is_regular_file(beside, error) ? beside : std::filesystem::path();
+}
+
 PlotLoadResult loadPlotFileOfProject(const std::filesystem::path& plotFile, const std::filesystem::path& dataFile,
                                      ResultGraphs& graphs) {
   const auto oneLine = [](std::string text) {
     std::replace(text.begin(), text.end(), '\r', ' ');
     return text;
   };
-  std::filesystem::path data = dataFile;
-  if (data.empty()) {
-    std::error_code error;
-    const std::filesystem::path beside = std::filesystem::path(plotFile).replace_extension(".kx5d");
-    if (std::filesystem::is_regular_file(beside, error)) data = beside;
-  }
+  const std::filesystem::path data = projectDataFileOf(plotFile, dataFile);
   PlotContext context;
   if (!data.empty()) {
     const Catalogue catalogue = createCatalogue();

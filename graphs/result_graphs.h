@@ -84,6 +84,10 @@ struct PlotLoadResult {
 // does not read clears every graph, so no graph shows half of one run.
 PlotLoadResult loadPlotFile(const std::filesystem::path& path, const PlotContext& context, ResultGraphs& graphs);
 
+// The data file the results of `plotFile` belong to: `dataFile`, or when that is empty
+// FILE.kx5d beside the plot file when there is one; empty when there is none.
+std::filesystem::path projectDataFileOf(const std::filesystem::path& plotFile, const std::filesystem::path& dataFile);
+
 // Loads `plotFile` with the context of the project its results belong to: `dataFile`, or when
 // that is empty FILE.kx5d beside the plot file when there is one, else no project. The error is
 // one line: the data file's own message when it cannot be opened (nothing is loaded then), or

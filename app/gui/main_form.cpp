@@ -279,9 +279,6 @@ void TMainForm::buildMenus() {
   tableCommand(data, "DataEICurves", "Sets of Nonlinear Moment vs EI Curves",
                [](ProjectTables& t) -> TGridTable& { return t.MEICurves2; });
 
-  // Commands whose windows this version does not have yet.
-  const auto pending = [this](const QString& what) { return [this, what] { showNotYetAvailable(what); }; };
-
   // Options
   QMenu* options = addMenu(QStringLiteral("&Options"), true);
   QMenu* units = options->addMenu(QStringLiteral("&Units"));
@@ -728,13 +725,6 @@ void TMainForm::openTableWindow(TGridTable& table, bool modal) {
     }
   }
   addChildWindow(makeTableForm(*m_session, table, false));
-}
-
-void TMainForm::showNotYetAvailable(const QString& what) {
-  if (!commitActiveChild()) return;
-  m_dialogs->information(this, "The window \"" + what.toStdString() +
-                                   "\" is not part of this version of the desktop program yet. Its data are kept in "
-                                   "the project and read, written and analysed as they stand.");
 }
 
 void TMainForm::reloadChildWindows() {

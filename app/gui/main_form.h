@@ -122,7 +122,6 @@ class TMainForm : public QMainWindow {
   void fillRecentFiles();
   void fillWindowMenu();
   void showDataWindow(DataWindowKind kind);
-  void showNotYetAvailable(const QString& what);
   // Commits the active child, then opens the editing window of `table`.
   void showTable(TGridTable& table);
   // The tables' way of opening their editing windows (Show, ShowModal): the open window of the

@@ -137,13 +137,8 @@ ProjectReadResult readStage(const fs::path& path, int stage, ProjectTables& tabl
 // The project the plot file belongs to: from --data, else FILE.kx5d beside the plot file, else
 // none.
 std::unique_ptr<Project> projectOf(const PlotRequest& request, std::ostream& err, bool& failed) {
-  fs::path data = request.dataFile;
-  std::error_code error;
-  if (data.empty()) {
-    const fs::path beside = fs::path(request.plotFile).replace_extension(".kx5d");
-    if (!fs::is_regular_file(beside, error)) return nullptr;
-    data = beside;
-  }
+  const fs::path data = projectDataFileOf(request.plotFile, request.dataFile);
+  if (data.empty()) return nullptr;
   auto project = std::make_unique<Project>();
   ProjectReadResult read = readStage(data, request.stage, project->tables);
   if (!read.opened || (request.stage > 1 && !read.error.empty())) {
