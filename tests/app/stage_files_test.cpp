@@ -65,7 +65,6 @@ std::string stagedText(int stages) {
 }
 
 std::string firstLine(const std::string& text) { return SplitLines(text).front(); }
-std::string lastLine(const std::string& text) { return SplitLines(text).back(); }
 
 void replaceAll(std::string& text, const std::string& from, const std::string& to) {
   for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
